@@ -1,0 +1,7 @@
+// Style 4: Whatever Clock (placeholder art until its own drawing lands).
+#include "assets/art/placeholder.h"
+
+StyleArt draw_style_4(const ClockStyle &style)
+{
+    return draw_placeholder_style(style);
+}

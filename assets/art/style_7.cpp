@@ -1,0 +1,7 @@
+// Style 7: Artistic Clock (placeholder art until its own drawing lands).
+#include "assets/art/placeholder.h"
+
+StyleArt draw_style_7(const ClockStyle &style)
+{
+    return draw_placeholder_style(style);
+}

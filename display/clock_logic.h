@@ -1,0 +1,71 @@
+// The decisions of the full-screen clock as plain values: which graphics
+// modes to try, where the face and the dial centre lie, how far each hand is
+// turned, whether a pass redraws, ticks or chimes, and whether input ends the
+// run. Nothing here needs a display.
+#pragma once
+
+#include <ctime>
+#include <functional>
+
+#include "display/clock_styles.h"
+#include "settings/settings.h"
+
+struct ScreenSize {
+    int width;
+    int height;
+};
+
+// The size that `resolution` asks for. For 0 the desktop's size is used when
+// it could be read (desktopResult 0) and is at least 1024 x 768.
+ScreenSize saver_screen_size(int resolution, int desktopResult, int desktopWidth, int desktopHeight);
+
+struct GfxModeRequest {
+    int depth;
+    int width;
+    int height;
+};
+
+// Tries the modes in order (the size at 32 bits, the size at 16 bits, then
+// 1024 x 768 at 16 bits) until `try_mode` returns 0. Returns 0 when one was
+// set, 1 when none was.
+int choose_gfx_mode(ScreenSize size, const std::function<int(const GfxModeRequest &)> &try_mode);
+
+struct Point {
+    int x;
+    int y;
+};
+
+// Top-left corner of a face picture centred on the screen; each half is
+// taken separately, as integer divisions.
+Point face_position(int screenWidth, int screenHeight, int faceWidth, int faceHeight);
+
+// Where the hands turn, by the style's rule, for a face drawn at faceX, faceY.
+Point dial_centre(const ClockStyle &style, Point face, int faceWidth, int faceHeight);
+
+// Fixed-point angle (256 units a turn, 16.16) of a hand reading `value` of
+// `units` plus `subValue` of `subUnits` of one unit, with 0 pointing up.
+int hand_angle(int value, int units, int subValue, int subUnits);
+
+// A pass redraws when the hour, minute or second differ from the last drawn.
+bool time_changed(const std::tm &fresh, const std::tm &lastDrawn);
+
+enum Chime { CHIME_HOUR, CHIME_FIFTEEN, CHIME_HALF, CHIME_FORTYFIVE, CHIME_COUNT };
+
+struct PassSounds {
+    bool tick;
+    bool chime[CHIME_COUNT];
+};
+
+// What a redrawing pass plays at the fresh time.
+PassSounds sounds_for_pass(const std::tm &fresh, const SaverSettings &settings, bool soundAvailable);
+
+struct InputState {
+    int mouseButtons;
+    int mouseX;
+    int mouseY;
+    bool alt, altGr, leftShift, rightShift, tab;
+};
+
+// True when the input seen ends the saver: any button, a move of more than
+// ten pixels on either axis from the start, or one of the five watched keys.
+bool input_ends_saver(const InputState &input, Point startMouse);
