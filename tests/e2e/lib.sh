@@ -1,0 +1,101 @@
+# Shared helpers of the end-to-end tests: a private X display, the real
+# program, screenshots and pixel checks. Source it from a test script.
+set -u
+BUILD=${VELTRANE_BUILD_DIR:?run through ctest}
+SRC=${VELTRANE_SOURCE_DIR:?run through ctest}
+WORK=$(mktemp -d /tmp/veltrane-e2e.XXXXXX)
+FAILURES=0
+CHECKS=0
+XVFB_PID=
+trap 'cleanup' EXIT
+
+cleanup() {
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"
+}
+
+# start_display WIDTHxHEIGHT [DEPTH]: a fresh Xvfb on a free display number.
+start_display() {
+    local size=$1 depth=${2:-24} n
+    for n in $(seq 100 199); do
+        [ -e /tmp/.X$n-lock ] && continue
+        Xvfb :$n -screen 0 "${size}x${depth}" -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=:$n
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+    done
+    echo "cannot start Xvfb" >&2
+    exit 1
+}
+
+# install_program DIR: a copy of the program in DIR with an empty asset folder
+# beside it; the caller fills DIR/morviksoft/veltrane/ and DIR/veltrane.cfg.
+install_program() {
+    mkdir -p "$1/morviksoft/veltrane"
+    cp "$BUILD/veltrane" "$1/veltrane"
+}
+
+# install_real_assets DIR: the program's own artwork beside the copy.
+install_real_assets() {
+    cp "$BUILD"/morviksoft/veltrane/* "$1/morviksoft/veltrane/"
+}
+
+# shot FILE.png: a screenshot of the whole display.
+shot() {
+    xwd -root -silent | convert xwd:- "$1"
+}
+
+# pixel FILE X Y: prints "R,G,B" of one pixel.
+pixel() {
+    convert "$1" -format '%[fx:int(255*p{'"$2,$3"'}.r)],%[fx:int(255*p{'"$2,$3"'}.g)],%[fx:int(255*p{'"$2,$3"'}.b)]' info:
+}
+
+check() {  # check DESCRIPTION COMMAND...
+    local what=$1
+    shift
+    CHECKS=$((CHECKS + 1))
+    if "$@"; then
+        echo "ok   - $what"
+    else
+        echo "FAIL - $what"
+        FAILURES=$((FAILURES + 1))
+    fi
+}
+
+expect_pixel() {  # expect_pixel DESCRIPTION FILE X Y R,G,B
+    local got
+    got=$(pixel "$2" "$3" "$4")
+    CHECKS=$((CHECKS + 1))
+    if [ "$got" = "$5" ]; then
+        echo "ok   - $1"
+    else
+        echo "FAIL - $1: pixel ($3,$4) is $got, expected $5"
+        FAILURES=$((FAILURES + 1))
+    fi
+}
+
+# wait_exit PID SECONDS: waits for the process; prints its exit code, or
+# "timeout" (and kills it) when it outlives SECONDS.
+wait_exit() {
+    local pid=$1 limit=$2 i
+    for i in $(seq $((limit * 20))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"
+            echo $?
+            return
+        fi
+        sleep 0.05
+    done
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    echo timeout
+}
+
+finish() {
+    echo "$CHECKS checks, $FAILURES failed"
+    [ "$CHECKS" -gt 0 ] && [ "$FAILURES" -eq 0 ]
+}
