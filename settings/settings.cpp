@@ -60,7 +60,7 @@ void build_asset_path(char *dest, const char *fileName)
 
 using ConfigEntries = std::map<std::string, std::string>;
 
-// Every "section/key = value" of the current configuration.
+// Every "[section]key" of the current configuration, with its value.
 ConfigEntries current_entries()
 {
     ConfigEntries entries;
@@ -69,7 +69,7 @@ ConfigEntries current_entries()
         int n = list_config_entries(section, &names);
         for (int i = 0; i < n; i++) {
             const char *value = get_config_string(section, names[i], "");
-            entries.emplace(std::string(section ? section : "") + "/" + names[i], value ? value : "");
+            entries.emplace(std::string(section ? section : "[]") + names[i], value ? value : "");
         }
         free_config_entries(&names);
     };
@@ -77,7 +77,7 @@ ConfigEntries current_entries()
     const char **sections = nullptr;
     int n = list_config_sections(&sections);
     for (int i = 0; i < n; i++)
-        add_section(sections[i]);
+        add_section(sections[i]);  // listed in brackets, as "[saver]"
     free_config_entries(&sections);
     return entries;
 }
@@ -152,7 +152,7 @@ bool save_settings()
     select_settings_file();
     ConfigEntries wanted = current_entries();
     for (const SettingKey &key : SAVE_ORDER)
-        wanted[std::string(SETTINGS_SECTION) + "/" + key.name] = std::to_string(saver_settings.*key.field);
+        wanted["[" + std::string(SETTINGS_SECTION) + "]" + key.name] = std::to_string(saver_settings.*key.field);
 
     // Allegro writes a configuration in place. Let it write a copy of the
     // file instead, read the copy back, and only then put it in the file's

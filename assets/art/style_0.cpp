@@ -1,7 +1,101 @@
-// Style 0: School Clock (placeholder art until its own drawing lands).
-#include "assets/art/placeholder.h"
+// Style 0: School Clock. A classroom wall clock: a black plastic rim, a white
+// dial with minute and hour marks, the numerals 1 to 12, black hands and a
+// thin red second hand.
+#include "assets/art/draw_kit.h"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+constexpr int FACE_SIZE = 681;
+constexpr double RIM_OUTER = 337;
+constexpr double RIM_INNER = 309;
+constexpr double DIAL = 304;
+
+void draw_rim(cairo_t *cr)
+{
+    // A rounded black tube: lighter along its crown than at its edges.
+    cairo_pattern_t *tube = cairo_pattern_create_radial(0, 0, RIM_INNER, 0, 0, RIM_OUTER);
+    cairo_pattern_add_color_stop_rgb(tube, 0.0, 0.10, 0.10, 0.10);
+    cairo_pattern_add_color_stop_rgb(tube, 0.45, 0.22, 0.22, 0.23);
+    cairo_pattern_add_color_stop_rgb(tube, 1.0, 0.03, 0.03, 0.03);
+    cairo_set_source(cr, tube);
+    fill_ring(cr, RIM_OUTER, RIM_INNER);
+    cairo_pattern_destroy(tube);
+
+    // Light from above the room.
+    cairo_pattern_t *sheen = cairo_pattern_create_linear(0, -RIM_OUTER, 0, RIM_OUTER);
+    cairo_pattern_add_color_stop_rgba(sheen, 0.0, 1, 1, 1, 0.16);
+    cairo_pattern_add_color_stop_rgba(sheen, 0.5, 1, 1, 1, 0.0);
+    cairo_set_source(cr, sheen);
+    fill_ring(cr, RIM_OUTER - 3, RIM_INNER + 3);
+    cairo_pattern_destroy(sheen);
+
+    // The chrome lip that holds the glass.
+    set_rgb(cr, 150, 150, 150);
+    fill_ring(cr, RIM_INNER, DIAL);
+}
+
+void draw_dial(cairo_t *cr)
+{
+    set_rgb(cr, 252, 252, 249);
+    fill_circle(cr, 0, 0, DIAL);
+
+    // The rim's shadow falls a little way onto the dial.
+    cairo_pattern_t *shade = cairo_pattern_create_radial(0, 0, DIAL - 22, 0, 0, DIAL);
+    cairo_pattern_add_color_stop_rgba(shade, 0, 0, 0, 0, 0.0);
+    cairo_pattern_add_color_stop_rgba(shade, 1, 0, 0, 0, 0.16);
+    cairo_set_source(cr, shade);
+    fill_circle(cr, 0, 0, DIAL);
+    cairo_pattern_destroy(shade);
+
+    set_rgb(cr, 24, 24, 24);
+    for (int m = 0; m < 60; m++) {
+        if (m % 5 == 0)
+            radial_mark(cr, m / 60.0, 262, 292, 8);
+        else
+            radial_mark(cr, m / 60.0, 279, 292, 2.6);
+    }
+
+    select_font(cr, "DejaVu Sans", 58);
+    for (int h = 1; h <= 12; h++) {
+        const double r = 218;
+        show_text_centred(cr, std::to_string(h).c_str(), dial_x(h / 12.0, r), dial_y(h / 12.0, r));
+    }
+}
+
+cairo_surface_t *draw_black_hand(HandPivot pivot, double length, double root, double tip, double hub)
+{
+    Canvas c = open_hand(pivot, static_cast<int>(length) + 1);
+    set_rgb(c.cr, 20, 20, 20);
+    fill_blade(c.cr, {{-pivot.x + 0.5, root - 1.5}, {0, root}, {length - 26, tip}, {length, 0}});
+    fill_circle(c.cr, 0, 0, hub);
+    return close_canvas(c);
+}
+
+cairo_surface_t *draw_second_hand(HandPivot pivot)
+{
+    Canvas c = open_hand(pivot, 292);
+    set_rgb(c.cr, 204, 22, 22);
+    fill_blade(c.cr, {{-pivot.x + 0.5, 4}, {-3, 4}, {0, 1.6}, {291, 1.3}});
+    fill_circle(c.cr, 0, 0, 7.5);
+    set_rgb(c.cr, 120, 12, 12);
+    fill_circle(c.cr, 0, 0, 2.5);
+    return close_canvas(c);
+}
+
+}  // namespace
 
 StyleArt draw_style_0(const ClockStyle &style)
 {
-    return draw_placeholder_style(style);
+    StyleArt art;
+    Canvas face = open_face(FACE_SIZE, FACE_SIZE);
+    draw_rim(face.cr);
+    draw_dial(face.cr);
+    art.face = close_canvas(face);
+    art.hour = draw_black_hand(style.hourPivot, 182, 8, 6, 13);
+    art.minute = draw_black_hand(style.minutePivot, 270, 6, 4, 10);
+    art.second = draw_second_hand(style.secondPivot);
+    return art;
 }

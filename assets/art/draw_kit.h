@@ -1,0 +1,59 @@
+// Small drawing tools shared by the clock styles: canvases whose origin is
+// the dial centre or a hand's pivot, dial geometry, text placed by its ink,
+// and tapered hand blades.
+#pragma once
+
+#include <initializer_list>
+
+#include "assets/art/art.h"
+
+// A picture being drawn and the context drawing on it.
+struct Canvas {
+    cairo_surface_t *surface = nullptr;
+    cairo_t *cr = nullptr;
+};
+
+// A transparent face picture of width x height. The origin is moved to the
+// middle of the pixel the saver puts on the dial centre (width / 2,
+// height / 2), so odd sizes give a face with equal room on every side.
+Canvas open_face(int width, int height);
+
+// A transparent hand picture with `length` pixels ahead of the pivot, pivot.x
+// pixels behind it and pivot.y pixels above and below it. The origin is the
+// middle of the pivot pixel; the hand points along +x.
+Canvas open_hand(HandPivot pivot, int length);
+
+// Ends drawing and hands back the picture.
+cairo_surface_t *close_canvas(Canvas &canvas);
+
+// Dial geometry: `turns` runs clockwise from 12 o'clock (0.25 is 3 o'clock).
+double dial_x(double turns, double radius);
+double dial_y(double turns, double radius);
+
+void fill_circle(cairo_t *cr, double x, double y, double radius);
+// A ring between two radii about the origin, filled with the current source.
+void fill_ring(cairo_t *cr, double outer, double inner);
+// A mark along the radius at `turns`, from r0 out to r1, `width` wide.
+void radial_mark(cairo_t *cr, double turns, double r0, double r1, double width,
+                 cairo_line_cap_t cap = CAIRO_LINE_CAP_BUTT);
+
+void select_font(cairo_t *cr, const char *family, double size, bool bold = false,
+                 bool italic = false);
+// Text whose ink box is centred on (x, y), so numerals sit evenly on a dial
+// whatever their glyph shapes.
+void show_text_centred(cairo_t *cr, const char *utf8, double x, double y);
+// Adds the outline of centred text to the path instead of filling it.
+void text_path_centred(cairo_t *cr, const char *utf8, double x, double y);
+
+// A blade symmetric about the x axis through stations of (x, half width),
+// listed from the tail to the tip; filled with the current source.
+struct Station {
+    double x;
+    double halfWidth;
+};
+void blade_path(cairo_t *cr, std::initializer_list<Station> stations);
+void fill_blade(cairo_t *cr, std::initializer_list<Station> stations);
+
+// A soft black shadow of the current path, moved by (dx, dy) and blurred over
+// about `blur` pixels. Clears the path.
+void fill_soft_shadow(cairo_t *cr, double dx, double dy, double blur, double alpha);

@@ -1,0 +1,100 @@
+#include "shell/preview_logic.h"
+
+namespace {
+
+// X resource ids leave their top three bits clear.
+constexpr int64_t LARGEST_X_ID = 0x1FFFFFFF;
+
+// Larger sides are refused so that a damaged header cannot ask for an
+// allocation of gigabytes.
+constexpr int64_t LARGEST_SIDE = 32768;
+
+constexpr std::size_t FILE_HEADER_SIZE = 14;
+constexpr std::size_t INFO_HEADER_SIZE = 40;
+
+uint32_t read_u16(const unsigned char *p)
+{
+    return p[0] | (p[1] << 8);
+}
+
+uint32_t read_u32(const unsigned char *p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+int32_t read_s32(const unsigned char *p)
+{
+    return static_cast<int32_t>(read_u32(p));
+}
+
+uint32_t scale_channel(uint32_t value, unsigned long mask)
+{
+    if (mask == 0)
+        return 0;
+    int shift = 0;
+    while (!(mask & (1UL << shift)))
+        shift++;
+    const unsigned long top = mask >> shift;
+    // Rounded, so that 0 and 255 always reach the channel's ends.
+    return static_cast<uint32_t>(((value * top + 127) / 255) << shift);
+}
+
+}  // namespace
+
+const char *preview_parent_problem(int32_t parentWindow)
+{
+    if (parentWindow == 0)
+        return "no preview window was given; start it as \"veltrane /p <window id>\"";
+    if (parentWindow < 0)
+        return "the window number is negative, and X window ids never are";
+    if (parentWindow > LARGEST_X_ID)
+        return "the window number is beyond the range of X window ids";
+    return nullptr;
+}
+
+bool decode_bmp24(const unsigned char *bytes, std::size_t size, RgbPicture &picture)
+{
+    picture = RgbPicture{};
+    if (!bytes || size < FILE_HEADER_SIZE + INFO_HEADER_SIZE || bytes[0] != 'B' || bytes[1] != 'M')
+        return false;
+    const unsigned char *info = bytes + FILE_HEADER_SIZE;
+    const uint32_t dataOffset = read_u32(bytes + 10);
+    const uint32_t infoSize = read_u32(info);
+    const int64_t width = read_s32(info + 4);
+    const int64_t rawHeight = read_s32(info + 8);
+    const uint32_t planes = read_u16(info + 12);
+    const uint32_t bitsPerPixel = read_u16(info + 14);
+    const uint32_t compression = read_u32(info + 16);
+    if (infoSize < INFO_HEADER_SIZE || planes != 1 || bitsPerPixel != 24 || compression != 0)
+        return false;
+
+    // A negative height stores the rows top to bottom.
+    const bool topDown = rawHeight < 0;
+    const int64_t height = topDown ? -rawHeight : rawHeight;
+    if (width <= 0 || height <= 0 || width > LARGEST_SIDE || height > LARGEST_SIDE)
+        return false;
+    const int64_t stride = (width * 3 + 3) & ~int64_t{3};
+    if (dataOffset < FILE_HEADER_SIZE + infoSize ||
+        static_cast<int64_t>(dataOffset) + stride * (height - 1) + width * 3 >
+            static_cast<int64_t>(size))
+        return false;
+
+    picture.width = static_cast<int>(width);
+    picture.height = static_cast<int>(height);
+    picture.pixels.resize(static_cast<std::size_t>(width * height));
+    for (int64_t y = 0; y < height; y++) {
+        const int64_t storedRow = topDown ? y : height - 1 - y;
+        const unsigned char *p = bytes + dataOffset + storedRow * stride;
+        uint32_t *out = &picture.pixels[static_cast<std::size_t>(y * width)];
+        for (int64_t x = 0; x < width; x++, p += 3)
+            out[x] = (static_cast<uint32_t>(p[2]) << 16) | (p[1] << 8) | p[0];
+    }
+    return true;
+}
+
+uint32_t pack_pixel(uint32_t rgb, unsigned long redMask, unsigned long greenMask,
+                    unsigned long blueMask)
+{
+    return scale_channel((rgb >> 16) & 0xFF, redMask) | scale_channel((rgb >> 8) & 0xFF, greenMask) |
+           scale_channel(rgb & 0xFF, blueMask);
+}
