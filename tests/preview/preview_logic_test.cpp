@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "resources/embedded_pictures.h"
+#include "resources/resource_ids.h"
+#include "shell/preview_logic.h"
+
+namespace {
+
+void put_u16(std::vector<unsigned char> &b, std::size_t at, uint32_t v)
+{
+    b[at] = v & 0xFF;
+    b[at + 1] = (v >> 8) & 0xFF;
+}
+
+void put_u32(std::vector<unsigned char> &b, std::size_t at, uint32_t v)
+{
+    put_u16(b, at, v & 0xFFFF);
+    put_u16(b, at + 2, v >> 16);
+}
+
+// A 24-bit BMP file of `rows` (top row first, pixels 0xRRGGBB), stored
+// bottom-up unless `topDown`.
+std::vector<unsigned char> make_bmp(const std::vector<std::vector<uint32_t>> &rows, bool topDown)
+{
+    const int width = static_cast<int>(rows[0].size());
+    const int height = static_cast<int>(rows.size());
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<unsigned char> b(54 + stride * height, 0xEE);  // padding left non-zero
+    b[0] = 'B';
+    b[1] = 'M';
+    put_u32(b, 2, static_cast<uint32_t>(b.size()));
+    put_u32(b, 6, 0);
+    put_u32(b, 10, 54);
+    put_u32(b, 14, 40);
+    put_u32(b, 18, width);
+    put_u32(b, 22, static_cast<uint32_t>(topDown ? -height : height));
+    put_u16(b, 26, 1);
+    put_u16(b, 28, 24);
+    put_u32(b, 30, 0);
+    for (std::size_t at = 34; at < 54; at++)
+        b[at] = 0;
+    for (int y = 0; y < height; y++) {
+        const int stored = topDown ? y : height - 1 - y;
+        for (int x = 0; x < width; x++) {
+            const std::size_t at = 54 + stored * stride + x * 3;
+            b[at] = rows[y][x] & 0xFF;
+            b[at + 1] = (rows[y][x] >> 8) & 0xFF;
+            b[at + 2] = (rows[y][x] >> 16) & 0xFF;
+        }
+    }
+    return b;
+}
+
+// Three pixels a row leave three bytes of padding: row order and padding
+// both show in the result.
+const std::vector<std::vector<uint32_t>> SAMPLE_ROWS = {
+    {0xFF0000, 0x00FF00, 0x0000FF},
+    {0x123456, 0xFFFFFF, 0x000000},
+};
+
+TEST(PreviewParent, NumbersThatCannotBeWindowsAreRefused)
+{
+    for (int32_t n : {0, -1, -2097153, INT32_MIN, INT32_MAX, 0x20000000}) {
+        SCOPED_TRACE(n);
+        EXPECT_NE(preview_parent_problem(n), nullptr);
+    }
+    for (int32_t n : {1, 2097153, 0x1FFFFFFF}) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(preview_parent_problem(n), nullptr);
+    }
+}
+
+TEST(PreviewPicture, BottomUpAndTopDownFilesGiveTheSamePixels)
+{
+    for (bool topDown : {false, true}) {
+        SCOPED_TRACE(topDown ? "top-down" : "bottom-up");
+        const std::vector<unsigned char> file = make_bmp(SAMPLE_ROWS, topDown);
+        RgbPicture picture;
+        ASSERT_TRUE(decode_bmp24(file.data(), file.size(), picture));
+        EXPECT_EQ(picture.width, 3);
+        EXPECT_EQ(picture.height, 2);
+        EXPECT_EQ(picture.pixels, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x123456,
+                                                          0xFFFFFF, 0x000000}));
+    }
+}
+
+TEST(PreviewPicture, AnythingButAWholeUncompressed24BitFileIsRefused)
+{
+    const std::vector<unsigned char> good = make_bmp(SAMPLE_ROWS, false);
+    const auto refused = [](std::vector<unsigned char> file) {
+        RgbPicture picture;
+        picture.width = 99;
+        const bool ok = decode_bmp24(file.data(), file.size(), picture);
+        return !ok && picture.width == 0 && picture.pixels.empty();
+    };
+
+    auto changed = good;
+    changed[1] = 'A';
+    EXPECT_TRUE(refused(changed)) << "magic";
+    changed = good;
+    put_u16(changed, 28, 32);
+    EXPECT_TRUE(refused(changed)) << "32 bits per pixel";
+    changed = good;
+    put_u16(changed, 28, 8);
+    EXPECT_TRUE(refused(changed)) << "8 bits per pixel";
+    changed = good;
+    put_u32(changed, 30, 1);
+    EXPECT_TRUE(refused(changed)) << "run-length compressed";
+    changed = good;
+    put_u32(changed, 14, 12);
+    EXPECT_TRUE(refused(changed)) << "old 12-byte header";
+    changed = good;
+    put_u32(changed, 18, 0);
+    EXPECT_TRUE(refused(changed)) << "no width";
+    changed = good;
+    put_u32(changed, 18, 0x80000000u);
+    EXPECT_TRUE(refused(changed)) << "negative width";
+    changed = good;
+    put_u32(changed, 22, 0x80000000u);
+    EXPECT_TRUE(refused(changed)) << "height that cannot be negated";
+    changed = good;
+    put_u32(changed, 18, 100000);
+    EXPECT_TRUE(refused(changed)) << "huge width";
+    changed = good;
+    put_u32(changed, 10, 20);
+    EXPECT_TRUE(refused(changed)) << "pixels inside the header";
+    changed = good;
+    put_u32(changed, 10, 0xFFFFFFF0u);
+    EXPECT_TRUE(refused(changed)) << "pixels far beyond the end";
+
+    // Every file cut short is refused, down to nothing at all; the last row
+    // may lack only its padding.
+    const std::size_t lastPadding = 3;
+    for (std::size_t size = 0; size < good.size() - lastPadding; size++)
+        EXPECT_TRUE(refused(std::vector<unsigned char>(good.begin(), good.begin() + size)))
+            << "cut to " << size << " bytes";
+    RgbPicture picture;
+    EXPECT_TRUE(decode_bmp24(good.data(), good.size() - lastPadding, picture));
+    EXPECT_FALSE(decode_bmp24(nullptr, 100, picture));
+}
+
+TEST(PreviewPicture, TheBuiltInPictureIsAClockOnWhite)
+{
+    const EmbeddedPicture bytes = embedded_picture(IDB_PREVIEW_WINDOW);
+    RgbPicture picture;
+    ASSERT_TRUE(decode_bmp24(bytes.bytes, bytes.size, picture));
+    EXPECT_EQ(picture.width, 151);
+    EXPECT_EQ(picture.height, 119);
+    const auto at = [&](int x, int y) { return picture.pixels[y * picture.width + x]; };
+    EXPECT_EQ(at(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(at(150, 118), 0xFFFFFFu);
+    int dark = 0;
+    for (uint32_t p : picture.pixels)
+        dark += ((p >> 16) & 0xFF) < 128 && ((p >> 8) & 0xFF) < 128 && (p & 0xFF) < 128;
+    EXPECT_GT(dark, 200) << "the face's rim and hands";
+}
+
+TEST(PreviewPixel, ColoursFillEachChannelOfTheVisual)
+{
+    // The usual 24-bit visual keeps the colour as it is.
+    EXPECT_EQ(pack_pixel(0x123456, 0xFF0000, 0x00FF00, 0x0000FF), 0x123456u);
+    // Channels in the other order.
+    EXPECT_EQ(pack_pixel(0x123456, 0x0000FF, 0x00FF00, 0xFF0000), 0x563412u);
+    // 16 bits, 5-6-5: the ends stay the ends, the middle is rounded.
+    EXPECT_EQ(pack_pixel(0xFFFFFF, 0xF800, 0x07E0, 0x001F), 0xFFFFu);
+    EXPECT_EQ(pack_pixel(0x000000, 0xF800, 0x07E0, 0x001F), 0u);
+    EXPECT_EQ(pack_pixel(0x808080, 0xF800, 0x07E0, 0x001F), (16u << 11) | (32u << 5) | 16u);
+    // 30 bits, 10 a channel.
+    EXPECT_EQ(pack_pixel(0xFFFFFF, 0x3FF00000, 0x000FFC00, 0x000003FF), 0x3FFFFFFFu);
+    EXPECT_EQ(pack_pixel(0xFF0000, 0x3FF00000, 0x000FFC00, 0x000003FF), 0x3FF00000u);
+    // A missing channel contributes nothing.
+    EXPECT_EQ(pack_pixel(0xFFFFFF, 0xFF0000, 0x00FF00, 0), 0xFFFF00u);
+}
+
+}  // namespace

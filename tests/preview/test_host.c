@@ -1,0 +1,119 @@
+/* A stand-in for a screen-saver host's preview area.
+ *
+ *   preview_test_host X Y WIDTH HEIGHT [PROGRAM ARGS...]
+ *
+ * Creates a top-level window WIDTH x HEIGHT at X, Y with a blue background
+ * (so that any part the preview fails to cover shows), prints "window <id>",
+ * and, when PROGRAM is given, runs it with "{id}" in its arguments replaced by
+ * the window id and prints "pid <pid>". It then waits for SIGUSR1 (or
+ * SIGTERM, or 30 s), destroys the window and prints "destroyed"; with a
+ * PROGRAM it then waits up to 5 s for it to end and prints
+ * "exit <code> <milliseconds since the window was destroyed>" or
+ * "exit timeout". Every line is flushed at once. */
+#define _GNU_SOURCE
+#include <X11/Xlib.h>
+
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+static double now_ms(void)
+{
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+}
+
+static pid_t start_program(char **argv, int argc, Window window)
+{
+    char id[32];
+    snprintf(id, sizeof id, "%lu", window);
+    char **args = calloc(argc + 1, sizeof *args);
+    for (int i = 0; i < argc; i++) {
+        const char *mark = strstr(argv[i], "{id}");
+        args[i] = argv[i];
+        if (mark && asprintf(&args[i], "%.*s%s%s", (int)(mark - argv[i]), argv[i], id, mark + 4) < 0)
+            args[i] = argv[i];
+    }
+    pid_t pid = fork();
+    if (pid == 0) {
+        execv(args[0], args);
+        perror("exec");
+        _exit(127);
+    }
+    free(args);
+    return pid;
+}
+
+/* Waits up to 5 s; prints the exit code and how long after `since` it came. */
+static int report_exit(pid_t pid, double since)
+{
+    int status = 0;
+    while (now_ms() - since < 5000) {
+        pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid) {
+            double after = now_ms() - since;
+            if (WIFEXITED(status))
+                printf("exit %d %.2f\n", WEXITSTATUS(status), after);
+            else
+                printf("exit signal-%d %.2f\n", WTERMSIG(status), after);
+            return 0;
+        }
+        usleep(200);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    printf("exit timeout\n");
+    return 1;
+}
+
+int main(int argc, char **argv)
+{
+    if (argc < 5) {
+        fprintf(stderr, "usage: %s X Y WIDTH HEIGHT [PROGRAM ARGS...]\n", argv[0]);
+        return 2;
+    }
+    setvbuf(stdout, NULL, _IOLBF, 0);
+    Display *display = XOpenDisplay(NULL);
+    if (!display) {
+        fprintf(stderr, "cannot open display\n");
+        return 2;
+    }
+    int screen = DefaultScreen(display);
+    XSetWindowAttributes attributes;
+    attributes.background_pixel = 0x0000FF;
+    attributes.override_redirect = True;
+    Window window = XCreateWindow(display, RootWindow(display, screen), atoi(argv[1]), atoi(argv[2]),
+                                  atoi(argv[3]), atoi(argv[4]), 0, CopyFromParent, InputOutput,
+                                  CopyFromParent, CWBackPixel | CWOverrideRedirect, &attributes);
+    XMapWindow(display, window);
+    XSync(display, False);
+    printf("window %lu\n", window);
+
+    sigset_t wanted;
+    sigemptyset(&wanted);
+    sigaddset(&wanted, SIGUSR1);
+    sigaddset(&wanted, SIGTERM);
+    sigprocmask(SIG_BLOCK, &wanted, NULL);
+
+    pid_t pid = 0;
+    if (argc > 5) {
+        pid = start_program(argv + 5, argc - 5, window);
+        printf("pid %d\n", (int)pid);
+    }
+
+    struct timespec limit = {30, 0};
+    sigtimedwait(&wanted, NULL, &limit);
+
+    XDestroyWindow(display, window);
+    XSync(display, False);
+    double destroyed = now_ms();
+    printf("destroyed\n");
+    int result = pid ? report_exit(pid, destroyed) : 0;
+    XCloseDisplay(display);
+    return result;
+}
