@@ -1,7 +1,358 @@
-// Style 6: Grandfather Clock (placeholder art until its own drawing lands).
-#include "assets/art/placeholder.h"
+// Style 6: Grandfather Clock. A tall-case clock's dial: a cast bronze bezel
+// with a beaded edge, an ivory enamel dial with a chapter ring of radial Roman
+// numerals, two engine-turned silvered sub-dials (the regulation and the
+// strike/silent selectors) and blued-steel spade hands.
+#include "assets/art/draw_kit_b.h"
+
+#include <cmath>
+
+using namespace kit_b;
+
+namespace {
+
+constexpr int FACE_SIZE = 730;
+constexpr double BEZEL_OUTER = 338;
+constexpr double BEZEL_INNER = 296;
+constexpr double DIAL = 290;
+constexpr double TRACK_OUTER = 278;
+constexpr double TRACK_INNER = 262;
+constexpr double CHAPTER_INNER = 198;
+constexpr double NUMERAL_RADIUS = 230;
+constexpr double SUB_DIAL = 50;
+constexpr double SUB_DIAL_OFFSET = 112;
+
+const Rgb INK = {34, 28, 24};
+const Rgb BLUED = {22, 30, 64};
+
+void draw_bezel(cairo_t *cr)
+{
+    cairo_new_path(cr);
+    circle_path(cr, 0, 0, BEZEL_OUTER);
+    soft_shadow(cr, 0, 7, 14, 0.15, 0.1, 0.05, 0.45);
+
+    // Cast bronze, its sheen sweeping from upper left to lower right.
+    cairo_pattern_t *bronze = linear_stops(-BEZEL_OUTER, -BEZEL_OUTER, BEZEL_OUTER, BEZEL_OUTER,
+                                           {{250, 215, 140}, {190, 132, 60}, {120, 75, 30},
+                                            {205, 150, 75}, {240, 200, 120}, {130, 82, 34},
+                                            {85, 52, 22}});
+    cairo_set_source(cr, bronze);
+    ring_path(cr, BEZEL_OUTER, BEZEL_INNER);
+    cairo_fill(cr);
+    cairo_pattern_destroy(bronze);
+
+    // Its rounded profile: a crown of light, darker towards both edges.
+    cairo_pattern_t *profile = cairo_pattern_create_radial(0, 0, BEZEL_INNER, 0, 0, BEZEL_OUTER);
+    cairo_pattern_add_color_stop_rgba(profile, 0.0, 0.2, 0.1, 0.0, 0.55);
+    cairo_pattern_add_color_stop_rgba(profile, 0.18, 0.2, 0.1, 0.0, 0.0);
+    cairo_pattern_add_color_stop_rgba(profile, 0.45, 1.0, 0.95, 0.8, 0.30);
+    cairo_pattern_add_color_stop_rgba(profile, 0.62, 1.0, 0.95, 0.8, 0.0);
+    cairo_pattern_add_color_stop_rgba(profile, 0.85, 0.2, 0.1, 0.0, 0.15);
+    cairo_pattern_add_color_stop_rgba(profile, 1.0, 0.15, 0.08, 0.0, 0.6);
+    cairo_set_source(cr, profile);
+    ring_path(cr, BEZEL_OUTER, BEZEL_INNER);
+    cairo_fill(cr);
+    cairo_pattern_destroy(profile);
+
+    // A row of cast beads along the outer edge.
+    const int beads = 96;
+    for (int i = 0; i < beads; i++) {
+        double t = (i + 0.5) / beads, x = dial_x(t, BEZEL_OUTER - 8), y = dial_y(t, BEZEL_OUTER - 8);
+        set_rgb(cr, 70, 40, 15, 0.55);
+        circle_path(cr, x + 0.8, y + 1.2, 4.2);
+        cairo_fill(cr);
+        cairo_pattern_t *bead = cairo_pattern_create_radial(x - 1.4, y - 1.6, 0.3, x, y, 4.2);
+        cairo_pattern_add_color_stop_rgba(bead, 0.0, 1, 0.95, 0.78, 0.9);
+        cairo_pattern_add_color_stop_rgba(bead, 1.0, 0.55, 0.35, 0.12, 0.0);
+        cairo_set_source(cr, bead);
+        circle_path(cr, x, y, 4.2);
+        cairo_fill(cr);
+        cairo_pattern_destroy(bead);
+    }
+
+    // The step down to the dial, and the dial's shadowed edge.
+    set_rgb(cr, 90, 55, 20);
+    ring_path(cr, BEZEL_INNER, DIAL);
+    cairo_fill(cr);
+    set_rgb(cr, 255, 225, 160, 0.5);
+    cairo_set_line_width(cr, 1.2);
+    circle_path(cr, 0, 0, BEZEL_INNER - 0.6);
+    cairo_stroke(cr);
+}
+
+void draw_dial(cairo_t *cr)
+{
+    cairo_pattern_t *enamel = cairo_pattern_create_radial(-60, -80, 10, 0, 0, DIAL);
+    cairo_pattern_add_color_stop_rgb(enamel, 0.0, 0.985, 0.965, 0.915);
+    cairo_pattern_add_color_stop_rgb(enamel, 0.75, 0.955, 0.925, 0.855);
+    cairo_pattern_add_color_stop_rgb(enamel, 1.0, 0.90, 0.86, 0.77);
+    cairo_set_source(cr, enamel);
+    circle_path(cr, 0, 0, DIAL);
+    cairo_fill(cr);
+    cairo_pattern_destroy(enamel);
+
+    // The bezel's shadow falling on the dial.
+    cairo_pattern_t *lip = cairo_pattern_create_radial(0, 3, DIAL - 14, 0, 3, DIAL);
+    cairo_pattern_add_color_stop_rgba(lip, 0.0, 0.3, 0.2, 0.1, 0.0);
+    cairo_pattern_add_color_stop_rgba(lip, 1.0, 0.3, 0.2, 0.1, 0.35);
+    cairo_set_source(cr, lip);
+    circle_path(cr, 0, 0, DIAL);
+    cairo_fill(cr);
+    cairo_pattern_destroy(lip);
+}
+
+void draw_chapter_ring(cairo_t *cr)
+{
+    set_rgb(cr, INK.r, INK.g, INK.b);
+    cairo_set_line_width(cr, 2.2);
+    circle_path(cr, 0, 0, TRACK_OUTER);
+    cairo_stroke(cr);
+    cairo_set_line_width(cr, 1.2);
+    circle_path(cr, 0, 0, TRACK_INNER);
+    cairo_stroke(cr);
+    circle_path(cr, 0, 0, CHAPTER_INNER);
+    cairo_stroke(cr);
+    cairo_set_line_width(cr, 0.8);
+    circle_path(cr, 0, 0, CHAPTER_INNER + 4);
+    cairo_stroke(cr);
+
+    // Minute strokes, and a small diamond at every fifth.
+    for (int m = 0; m < 60; m++) {
+        double t = m / 60.0;
+        if (m % 5 == 0) {
+            double a = t * 2 * M_PI;
+            cairo_save(cr);
+            cairo_rotate(cr, a);
+            cairo_move_to(cr, 0, -TRACK_OUTER);
+            cairo_line_to(cr, 4.5, -(TRACK_OUTER + TRACK_INNER) / 2);
+            cairo_line_to(cr, 0, -TRACK_INNER);
+            cairo_line_to(cr, -4.5, -(TRACK_OUTER + TRACK_INNER) / 2);
+            cairo_close_path(cr);
+            cairo_fill(cr);
+            cairo_restore(cr);
+        } else {
+            cairo_set_line_width(cr, 1.4);
+            cairo_move_to(cr, dial_x(t, TRACK_INNER), dial_y(t, TRACK_INNER));
+            cairo_line_to(cr, dial_x(t, TRACK_OUTER), dial_y(t, TRACK_OUTER));
+            cairo_stroke(cr);
+        }
+    }
+
+    // Half-hour fleurs: a small lozenge between the numerals.
+    for (int h = 0; h < 12; h++) {
+        double t = (h + 0.5) / 12;
+        cairo_save(cr);
+        cairo_rotate(cr, t * 2 * M_PI);
+        cairo_move_to(cr, 0, -TRACK_INNER + 4);
+        cairo_curve_to(cr, 3, -NUMERAL_RADIUS - 4, 3, -NUMERAL_RADIUS + 6, 0, -CHAPTER_INNER - 16);
+        cairo_curve_to(cr, -3, -NUMERAL_RADIUS + 6, -3, -NUMERAL_RADIUS - 4, 0, -TRACK_INNER + 4);
+        cairo_fill(cr);
+        cairo_restore(cr);
+    }
+
+    static const char *const ROMAN[12] = {"XII", "I", "II", "III", "IIII", "V",
+                                          "VI", "VII", "VIII", "IX", "X", "XI"};
+    use_font(cr, "DejaVu Serif Condensed", 44);
+    for (int h = 0; h < 12; h++) {
+        cairo_save(cr);
+        cairo_rotate(cr, h / 12.0 * 2 * M_PI);
+        // Radial numerals: their feet towards the centre, all the same height.
+        cairo_text_extents_t e;
+        cairo_text_extents(cr, ROMAN[h], &e);
+        cairo_move_to(cr, -e.x_bearing - e.width / 2, -NUMERAL_RADIUS + 19);
+        cairo_text_path(cr, ROMAN[h]);
+        cairo_fill(cr);
+        cairo_restore(cr);
+    }
+}
+
+// A silvered sub-dial with concentric engine turning, a scale between two
+// words and a small blued pointer set at `setting` (-1 .. 1 across the scale).
+void draw_sub_dial(cairo_t *cr, double cy, const char *left, const char *right, double setting)
+{
+    cairo_save(cr);
+    cairo_translate(cr, 0, cy);
+    cairo_pattern_t *silver = cairo_pattern_create_radial(-15, -20, 2, 0, 0, SUB_DIAL);
+    cairo_pattern_add_color_stop_rgb(silver, 0.0, 0.97, 0.97, 0.95);
+    cairo_pattern_add_color_stop_rgb(silver, 1.0, 0.80, 0.80, 0.78);
+    cairo_set_source(cr, silver);
+    circle_path(cr, 0, 0, SUB_DIAL);
+    cairo_fill(cr);
+    cairo_pattern_destroy(silver);
+    cairo_set_line_width(cr, 0.5);
+    for (double r = 4; r < SUB_DIAL; r += 2.2) {
+        set_rgb(cr, 110, 110, 105, 0.22);
+        circle_path(cr, 0, 0, r);
+        cairo_stroke(cr);
+    }
+    // A sunken ring: shadow at its top, light at its bottom.
+    cairo_pattern_t *rim = linear_stops(0, -SUB_DIAL, 0, SUB_DIAL, {{110, 80, 45}, {230, 210, 170}});
+    cairo_set_source(cr, rim);
+    cairo_set_line_width(cr, 3);
+    circle_path(cr, 0, 0, SUB_DIAL);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(rim);
+
+    // The scale across the top, from -60 to +60 degrees.
+    set_rgb(cr, INK.r, INK.g, INK.b);
+    for (int i = -6; i <= 6; i++) {
+        double a = i * 10 * M_PI / 180;
+        double r0 = i % 3 == 0 ? SUB_DIAL - 17 : SUB_DIAL - 12;
+        cairo_set_line_width(cr, i % 3 == 0 ? 1.6 : 1.0);
+        cairo_move_to(cr, r0 * std::sin(a), -r0 * std::cos(a));
+        cairo_line_to(cr, (SUB_DIAL - 6) * std::sin(a), -(SUB_DIAL - 6) * std::cos(a));
+        cairo_stroke(cr);
+    }
+    cairo_set_line_width(cr, 1.0);
+    cairo_arc(cr, 0, 0, SUB_DIAL - 6, -M_PI / 2 - M_PI / 3, -M_PI / 2 + M_PI / 3);
+    cairo_stroke(cr);
+    use_font(cr, "DejaVu Serif Condensed", 8, true);
+    show_text_centred(cr, left, -22, 14);
+    show_text_centred(cr, right, 22, 14);
+
+    // The pointer, a small blued arrow with its boss.
+    double a = setting * M_PI / 3;
+    cairo_save(cr);
+    cairo_rotate(cr, a);
+    set_rgb(cr, BLUED.r, BLUED.g, BLUED.b);
+    cairo_move_to(cr, -1.6, 8);
+    cairo_line_to(cr, -1.6, -SUB_DIAL + 22);
+    cairo_line_to(cr, -4.5, -SUB_DIAL + 22);
+    cairo_line_to(cr, 0, -SUB_DIAL + 10);
+    cairo_line_to(cr, 4.5, -SUB_DIAL + 22);
+    cairo_line_to(cr, 1.6, -SUB_DIAL + 22);
+    cairo_line_to(cr, 1.6, 8);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    circle_path(cr, 0, 0, 4.5);
+    cairo_fill(cr);
+    set_rgb(cr, 200, 160, 80);
+    circle_path(cr, 0, 0, 1.8);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+void draw_centre_engraving(cairo_t *cr)
+{
+    // A faint engraved rosette behind the hands' boss.
+    set_rgb(cr, 150, 120, 80, 0.35);
+    cairo_set_line_width(cr, 0.8);
+    for (int i = 0; i < 16; i++) {
+        cairo_save(cr);
+        cairo_rotate(cr, i * M_PI / 8);
+        cairo_move_to(cr, 0, 0);
+        cairo_curve_to(cr, 14, -18, 6, -40, 0, -46);
+        cairo_curve_to(cr, -6, -40, -14, -18, 0, 0);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+    }
+}
+
+cairo_surface_t *draw_face()
+{
+    Canvas c = open_face(FACE_SIZE, FACE_SIZE, FACE_SIZE / 2, FACE_SIZE / 2);
+    cairo_t *cr = c.cr;
+    draw_bezel(cr);
+    draw_dial(cr);
+    draw_chapter_ring(cr);
+    draw_centre_engraving(cr);
+    draw_sub_dial(cr, -SUB_DIAL_OFFSET, "SLOW", "FAST", 0.0);
+    draw_sub_dial(cr, SUB_DIAL_OFFSET, "STRIKE", "SILENT", -0.75);
+    return close_canvas(c);
+}
+
+void blued_steel(cairo_t *cr)
+{
+    set_rgb(cr, BLUED.r, BLUED.g, BLUED.b);
+}
+
+// The hour hand: a round boss, a slim shank and a pierced spade.
+cairo_surface_t *draw_hour_hand(HandPivot pivot, double length)
+{
+    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    cairo_t *cr = c.cr;
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    blued_steel(cr);
+    circle_path(cr, 0, 0, 12.5);
+    cairo_fill(cr);
+    const double s0 = 0.56 * length, wide = 0.74 * length, neck = 0.9 * length;
+    cairo_move_to(cr, 0, -3.5);
+    cairo_line_to(cr, s0, -3);
+    cairo_curve_to(cr, s0 + 8, -18, wide - 4, -21, wide + 6, -15);
+    cairo_curve_to(cr, wide + 14, -10, neck - 6, -4, neck, -2.5);
+    cairo_line_to(cr, length, 0);
+    cairo_line_to(cr, neck, 2.5);
+    cairo_curve_to(cr, neck - 6, 4, wide + 14, 10, wide + 6, 15);
+    cairo_curve_to(cr, wide - 4, 21, s0 + 8, 18, s0, 3);
+    cairo_line_to(cr, 0, 3.5);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    // Piercings of the spade.
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, s0 + 12, side * 4);
+        cairo_curve_to(cr, s0 + 16, side * 14, wide - 2, side * 15, wide + 5, side * 9);
+        cairo_curve_to(cr, wide + 2, side * 5, s0 + 20, side * 4, s0 + 12, side * 4);
+        cairo_fill(cr);
+    }
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    return close_canvas(c);
+}
+
+// The minute hand: boss, a long needle with a small ring at its middle and a
+// short tail.
+cairo_surface_t *draw_minute_hand(HandPivot pivot, double length)
+{
+    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    cairo_t *cr = c.cr;
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    blued_steel(cr);
+    circle_path(cr, 0, 0, 10.5);
+    cairo_fill(cr);
+    cairo_move_to(cr, -pivot.x, 0);
+    cairo_curve_to(cr, -pivot.x + 2, -6, -6, -5, 0, -3);
+    cairo_line_to(cr, length - 30, -2);
+    cairo_line_to(cr, length, 0);
+    cairo_line_to(cr, length - 30, 2);
+    cairo_line_to(cr, 0, 3);
+    cairo_curve_to(cr, -6, 5, -pivot.x + 2, 6, -pivot.x, 0);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    const double ring = 0.46 * length;
+    circle_path(cr, ring, 0, 9);
+    cairo_fill(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    circle_path(cr, ring, 0, 5.5);
+    cairo_fill(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    cairo_rectangle(cr, ring - 10, -2, 20, 4);
+    cairo_fill(cr);
+    return close_canvas(c);
+}
+
+cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
+{
+    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    cairo_t *cr = c.cr;
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    set_rgb(cr, 150, 28, 22);
+    cairo_rectangle(cr, -pivot.x, -0.5, pivot.x + length, 2);
+    cairo_fill(cr);
+    cairo_rectangle(cr, -pivot.x, -2.5, 11, 5);
+    cairo_fill(cr);
+    cairo_rectangle(cr, -3, -2.5, 6, 5);
+    cairo_fill(cr);
+    return close_canvas(c);
+}
+
+}  // namespace
 
 StyleArt draw_style_6(const ClockStyle &style)
 {
-    return draw_placeholder_style(style);
+    StyleArt art;
+    art.face = draw_face();
+    art.hour = draw_hour_hand(style.hourPivot, 192);
+    art.minute = draw_minute_hand(style.minutePivot, 268);
+    art.second = draw_second_hand(style.secondPivot, 276);
+    return art;
 }

@@ -1,0 +1,214 @@
+#include "assets/art/draw_kit_b.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace kit_b {
+
+Canvas open_face(int width, int height, double centreX, double centreY)
+{
+    Canvas c;
+    c.surface = new_canvas(width, height);
+    c.cr = cairo_create(c.surface);
+    cairo_translate(c.cr, centreX, centreY);
+    return c;
+}
+
+Canvas open_hand(HandPivot pivot, int width, int height)
+{
+    Canvas c;
+    c.surface = new_canvas(width, height);
+    c.cr = cairo_create(c.surface);
+    cairo_translate(c.cr, pivot.x + 0.5, pivot.y + 0.5);
+    return c;
+}
+
+cairo_surface_t *close_canvas(Canvas &canvas)
+{
+    cairo_destroy(canvas.cr);
+    canvas.cr = nullptr;
+    cairo_surface_flush(canvas.surface);
+    return canvas.surface;
+}
+
+double dial_x(double turns, double radius)
+{
+    return radius * std::sin(turns * 2 * M_PI);
+}
+
+double dial_y(double turns, double radius)
+{
+    return -radius * std::cos(turns * 2 * M_PI);
+}
+
+void circle_path(cairo_t *cr, double x, double y, double radius)
+{
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x, y, radius, 0, 2 * M_PI);
+    cairo_close_path(cr);
+}
+
+void ring_path(cairo_t *cr, double outer, double inner)
+{
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0, outer, 0, 2 * M_PI);
+    cairo_close_path(cr);
+    cairo_new_sub_path(cr);
+    cairo_arc_negative(cr, 0, 0, inner, 2 * M_PI, 0);
+    cairo_close_path(cr);
+}
+
+void rounded_rect_path(cairo_t *cr, double x, double y, double w, double h, double r)
+{
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
+    cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
+    cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
+    cairo_arc(cr, x + r, y + r, r, M_PI, 1.5 * M_PI);
+    cairo_close_path(cr);
+}
+
+void use_font(cairo_t *cr, const char *family, double size, bool bold, bool italic)
+{
+    cairo_select_font_face(cr, family, italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, size);
+}
+
+void text_path_centred(cairo_t *cr, const char *text, double x, double y)
+{
+    cairo_text_extents_t e;
+    cairo_text_extents(cr, text, &e);
+    cairo_move_to(cr, x - e.x_bearing - e.width / 2, y - e.y_bearing - e.height / 2);
+    cairo_text_path(cr, text);
+}
+
+void show_text_centred(cairo_t *cr, const char *text, double x, double y)
+{
+    cairo_new_path(cr);
+    text_path_centred(cr, text, x, y);
+    cairo_fill(cr);
+}
+
+void warp_path(cairo_t *cr, const std::function<void(double &x, double &y)> &warp)
+{
+    // Short segments keep the warped outline smooth.
+    double tolerance = cairo_get_tolerance(cr);
+    cairo_set_tolerance(cr, 0.05);
+    cairo_path_t *path = cairo_copy_path_flat(cr);
+    cairo_set_tolerance(cr, tolerance);
+    cairo_new_path(cr);
+    double lastX = 0, lastY = 0, startX = 0, startY = 0;
+    // Long straight edges are split so the warp bends them too.
+    auto line_to = [&](double x, double y) {
+        const int steps = std::max(1, static_cast<int>(std::hypot(x - lastX, y - lastY) / 2));
+        for (int s = 1; s <= steps; s++) {
+            double px = lastX + (x - lastX) * s / steps, py = lastY + (y - lastY) * s / steps;
+            warp(px, py);
+            cairo_line_to(cr, px, py);
+        }
+        lastX = x;
+        lastY = y;
+    };
+    for (int i = 0; i < path->num_data; i += path->data[i].header.length) {
+        const cairo_path_data_t &d = path->data[i];
+        if (d.header.type == CAIRO_PATH_CLOSE_PATH) {
+            line_to(startX, startY);
+            cairo_close_path(cr);
+        } else if (d.header.type == CAIRO_PATH_LINE_TO) {
+            line_to(path->data[i + 1].point.x, path->data[i + 1].point.y);
+        } else {
+            startX = lastX = path->data[i + 1].point.x;
+            startY = lastY = path->data[i + 1].point.y;
+            double px = lastX, py = lastY;
+            warp(px, py);
+            cairo_move_to(cr, px, py);
+        }
+    }
+    cairo_path_destroy(path);
+}
+
+namespace {
+
+// Three box blurs approximate a Gaussian.
+void box_blur(std::vector<float> &a, int w, int h, int radius)
+{
+    std::vector<float> tmp(a.size());
+    for (int pass = 0; pass < 3; pass++) {
+        for (int y = 0; y < h; y++) {
+            double sum = 0;
+            for (int x = -radius; x <= radius; x++)
+                sum += a[y * w + std::clamp(x, 0, w - 1)];
+            for (int x = 0; x < w; x++) {
+                tmp[y * w + x] = static_cast<float>(sum / (2 * radius + 1));
+                sum += a[y * w + std::min(x + radius + 1, w - 1)] - a[y * w + std::max(x - radius, 0)];
+            }
+        }
+        for (int x = 0; x < w; x++) {
+            double sum = 0;
+            for (int y = -radius; y <= radius; y++)
+                sum += tmp[std::clamp(y, 0, h - 1) * w + x];
+            for (int y = 0; y < h; y++) {
+                a[y * w + x] = static_cast<float>(sum / (2 * radius + 1));
+                sum += tmp[std::min(y + radius + 1, h - 1) * w + x] - tmp[std::max(y - radius, 0) * w + x];
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void soft_shadow(cairo_t *cr, double dx, double dy, double blur, double r, double g, double b,
+                 double alpha)
+{
+    cairo_surface_t *target = cairo_get_target(cr);
+    const int w = cairo_image_surface_get_width(target);
+    const int h = cairo_image_surface_get_height(target);
+    cairo_surface_t *mask = cairo_image_surface_create(CAIRO_FORMAT_A8, w, h);
+    cairo_t *m = cairo_create(mask);
+    cairo_matrix_t ctm;
+    cairo_get_matrix(cr, &ctm);
+    cairo_path_t *path = cairo_copy_path(cr);
+    cairo_translate(m, dx, dy);
+    cairo_transform(m, &ctm);
+    cairo_append_path(m, path);
+    cairo_set_fill_rule(m, cairo_get_fill_rule(cr));
+    cairo_fill(m);
+    cairo_destroy(m);
+    cairo_path_destroy(path);
+
+    cairo_surface_flush(mask);
+    unsigned char *data = cairo_image_surface_get_data(mask);
+    const int stride = cairo_image_surface_get_stride(mask);
+    std::vector<float> a(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            a[y * w + x] = data[y * stride + x] / 255.0f;
+    box_blur(a, w, h, std::max(1, static_cast<int>(blur / 2)));
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            data[y * stride + x] = static_cast<unsigned char>(std::lround(a[y * w + x] * 255));
+    cairo_surface_mark_dirty(mask);
+
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    cairo_set_source_rgba(cr, r, g, b, alpha);
+    cairo_mask_surface(cr, mask, 0, 0);
+    cairo_restore(cr);
+    cairo_surface_destroy(mask);
+}
+
+cairo_pattern_t *linear_stops(double x0, double y0, double x1, double y1,
+                              std::initializer_list<Rgb> colours)
+{
+    cairo_pattern_t *p = cairo_pattern_create_linear(x0, y0, x1, y1);
+    const double n = colours.size() > 1 ? colours.size() - 1 : 1;
+    int i = 0;
+    for (const Rgb &c : colours)
+        cairo_pattern_add_color_stop_rgb(p, i++ / n, c.r / 255.0, c.g / 255.0, c.b / 255.0);
+    return p;
+}
+
+}  // namespace kit_b
