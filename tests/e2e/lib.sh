@@ -78,14 +78,18 @@ expect_pixel() {  # expect_pixel DESCRIPTION FILE X Y R,G,B
     fi
 }
 
-# wait_exit PID SECONDS: waits for the process; prints its exit code, or
-# "timeout" (and kills it) when it outlives SECONDS.
+# wait_exit PID SECONDS: waits for the process; sets WAIT_STATUS to its exit
+# code, or to "timeout" (and kills it) when it outlives SECONDS, and prints
+# it. Call it from the shell that started the process (not inside $(...)
+# unless the process was started there too): only a parent can read the code.
 wait_exit() {
     local pid=$1 limit=$2 i
+    WAIT_STATUS=timeout
     for i in $(seq $((limit * 20))); do
         if ! kill -0 "$pid" 2>/dev/null; then
             wait "$pid"
-            echo $?
+            WAIT_STATUS=$?
+            echo "$WAIT_STATUS"
             return
         fi
         sleep 0.05

@@ -1,0 +1,76 @@
+# The full-screen clock as a person sees it: background colour, centred face,
+# the brand mark in the corner, and the hands where the pinned time says.
+. "$(dirname "$0")/saver_lib.sh"
+
+start_display 1024x768
+APP=$WORK/app
+install_program "$APP"
+test_style "$APP" 0 401 361 11,15 11,15 11,15
+W=1024 H=768 CX=512 CY=384
+
+# 09:45:30 (the saver starts one second earlier and redraws when it changes).
+settings "$APP" "clockType = 0" "secondHand = 1"
+start_saver "$APP" "2026-12-06 09:45:29"
+sleep 0.4
+shot "$WORK/start.png"
+sleep 1.1
+shot "$WORK/0945.png"
+stop_saver
+cp "$WORK/0945.png" "$BUILD/e2e-0945.png" 2>/dev/null
+
+expect_pixel "background colour of style 0" "$WORK/start.png" 5 5 200,200,200
+expect_pixel "face centred (top of the disc)" "$WORK/start.png" $CX $((CY - 170)) $FACE_RGB
+expect_pixel "face centred (left of the disc)" "$WORK/start.png" $((CX - 195)) $CY $FACE_RGB
+expect_pixel "mask corner of the face shows the background" "$WORK/start.png" $((CX - 195)) $((CY - 175)) 200,200,200
+expect_pixel "no hour hand in the first second" "$WORK/start.png" $(point $CX $CY 50 292) $FACE_RGB
+expect_pixel "no brand mark in the first second" "$WORK/start.png" $((W - 61 + 4)) $((H - 13)) 200,200,200
+
+expect_pixel "hour hand towards 9:45" "$WORK/0945.png" $(point $CX $CY 55 292.75) $HOUR_RGB
+expect_pixel "minute hand at 45.5 minutes" "$WORK/0945.png" $(point $CX $CY 110 273) $MINUTE_RGB
+expect_pixel "second hand at 30" "$WORK/0945.png" $CX $((CY + 140)) $SECOND_RGB
+expect_pixel "brand mark 5 px in from the corner" "$WORK/0945.png" $((W - 61 + 4)) $((H - 13)) $MARK_RGB
+expect_pixel "left of the brand mark is background" "$WORK/0945.png" $((W - 62)) $((H - 13)) 200,200,200
+
+# 03:00:00 with the second hand switched off by a value other than 1.
+settings "$APP" "clockType = 0" "secondHand = 2"
+start_saver "$APP" "2026-12-06 02:59:59"
+sleep 1.5
+shot "$WORK/0300.png"
+stop_saver
+expect_pixel "hour hand at 3" "$WORK/0300.png" $((CX + 60)) $CY $HOUR_RGB
+expect_pixel "minute hand at 12" "$WORK/0300.png" $CX $((CY - 110)) $MINUTE_RGB
+expect_pixel "no second hand (at 0 it would cover the minute hand's tip)" "$WORK/0300.png" $CX $((CY - 135)) $FACE_RGB
+
+# 23:59:59: the hour hand lies just short of 12.
+settings "$APP" "clockType = 0" "secondHand = 1"
+start_saver "$APP" "2026-12-06 23:59:58"
+sleep 1.5
+shot "$WORK/2359.png"
+stop_saver
+expect_pixel "hour and minute hands just before 12" "$WORK/2359.png" $((CX - 1)) $((CY - 60)) $MINUTE_RGB
+expect_pixel "nothing just after 12" "$WORK/2359.png" $((CX + 5)) $((CY - 60)) $FACE_RGB
+expect_pixel "second hand at 59" "$WORK/2359.png" $(point $CX $CY 140 354) $SECOND_RGB
+
+# An unlisted style: style 0's pictures on white.
+settings "$APP" "clockType = 12"
+start_saver "$APP" "2026-12-06 02:59:59"
+sleep 1.5
+shot "$WORK/fallback.png"
+stop_saver
+expect_pixel "fallback background is white" "$WORK/fallback.png" 5 5 255,255,255
+expect_pixel "fallback uses style 0's face" "$WORK/fallback.png" $CX $((CY - 170)) $FACE_RGB
+expect_pixel "fallback hands on the screen centre" "$WORK/fallback.png" $((CX + 60)) $CY $HOUR_RGB
+
+# Style 8 turns its hands about the face's axle at (384, 366), not the centre.
+test_style "$APP" 8 801 741 2,1 2,1 19,5
+settings "$APP" "clockType = 8"
+start_saver "$APP" "2026-12-06 02:59:59"
+sleep 1.5
+shot "$WORK/style8.png"
+stop_saver
+AX=$((512 - 400 + 384)) AY=$((384 - 370 + 366))
+expect_pixel "style 8 background" "$WORK/style8.png" 5 5 155,42,7
+expect_pixel "style 8 hour hand from the axle" "$WORK/style8.png" $((AX + 60)) $((AY + 1)) $HOUR_RGB
+expect_pixel "style 8 minute hand from the axle" "$WORK/style8.png" $AX $((AY - 110)) $MINUTE_RGB
+
+finish
