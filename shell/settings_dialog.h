@@ -3,10 +3,16 @@
 
 #include <cstdint>
 
+#include "resources/dialog_template.h"
+
 // End codes of the dialog: the ids of its buttons, or 0 for the close box.
-constexpr int IDOK_BUTTON = 40011;
-constexpr int IDCANCEL_BUTTON = 40010;
+constexpr int IDOK_BUTTON = IDC_OK;
+constexpr int IDCANCEL_BUTTON = IDC_CANCEL;
+constexpr int CLOSE_BOX_CODE = 0;
+
+// The code when the dialog cannot be shown at all: no display to show it on.
+constexpr int NO_DIALOG_DISPLAY = 1;
 
 // Shows the dialog owned by `parentWindow` (0 for none) and returns its end
-// code.
+// code. A parent that names no window shows nothing and gives 0.
 int run_settings_dialog(int32_t parentWindow);
