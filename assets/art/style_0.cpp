@@ -94,8 +94,8 @@ StyleArt draw_style_0(const ClockStyle &style)
     draw_rim(face.cr);
     draw_dial(face.cr);
     art.face = close_canvas(face);
-    art.hour = draw_black_hand(style.hourPivot, 182, 8, 6, 13);
-    art.minute = draw_black_hand(style.minutePivot, 270, 6, 4, 10);
+    art.hour = draw_black_hand(style.hourPivot, 185, 10, 8, 14);
+    art.minute = draw_black_hand(style.minutePivot, 272, 7.5, 5.5, 12);
     art.second = draw_second_hand(style.secondPivot);
     return art;
 }

@@ -1,7 +1,130 @@
-// Style 1: School 1 Clock (placeholder art until its own drawing lands).
-#include "assets/art/placeholder.h"
+// Style 1: School 1 Clock. A heavier wall clock: a dark bevelled graphite
+// rim, a white dial with a railway minute track, large bold numerals, black
+// hands balanced by ring counterweights and a red second hand with a disc.
+#include "assets/art/draw_kit.h"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+constexpr int FACE_SIZE = 681;
+constexpr double RIM_OUTER = 320;
+constexpr double BEVEL = 288;
+constexpr double DIAL = 279;
+
+// Lit from the top left: `lit` is the colour there, `shaded` the far side.
+cairo_pattern_t *diagonal_light(Rgb lit, Rgb shaded)
+{
+    cairo_pattern_t *p = cairo_pattern_create_linear(-RIM_OUTER, -RIM_OUTER, RIM_OUTER, RIM_OUTER);
+    cairo_pattern_add_color_stop_rgb(p, 0, lit.r / 255.0, lit.g / 255.0, lit.b / 255.0);
+    cairo_pattern_add_color_stop_rgb(p, 1, shaded.r / 255.0, shaded.g / 255.0, shaded.b / 255.0);
+    return p;
+}
+
+void draw_case(cairo_t *cr)
+{
+    // The clock hangs a little off the wall.
+    cairo_arc(cr, 0, 0, RIM_OUTER, 0, 2 * M_PI);
+    fill_soft_shadow(cr, 0, 6, 6, 0.45);
+
+    cairo_pattern_t *rim = diagonal_light({86, 94, 112}, {16, 19, 26});
+    cairo_set_source(cr, rim);
+    fill_ring(cr, RIM_OUTER, BEVEL);
+    cairo_pattern_destroy(rim);
+
+    // A rounded crown on the rim catches the light.
+    cairo_pattern_t *crown = cairo_pattern_create_radial(0, 0, BEVEL, 0, 0, RIM_OUTER);
+    cairo_pattern_add_color_stop_rgba(crown, 0.0, 0, 0, 0, 0.35);
+    cairo_pattern_add_color_stop_rgba(crown, 0.4, 1, 1, 1, 0.10);
+    cairo_pattern_add_color_stop_rgba(crown, 1.0, 0, 0, 0, 0.45);
+    cairo_set_source(cr, crown);
+    fill_ring(cr, RIM_OUTER, BEVEL);
+    cairo_pattern_destroy(crown);
+
+    // The inner bevel faces the other way, so it is lit on the far side.
+    cairo_pattern_t *bevel = diagonal_light({20, 23, 30}, {120, 128, 146});
+    cairo_set_source(cr, bevel);
+    fill_ring(cr, BEVEL, DIAL);
+    cairo_pattern_destroy(bevel);
+}
+
+void draw_dial(cairo_t *cr)
+{
+    set_rgb(cr, 251, 251, 248);
+    fill_circle(cr, 0, 0, DIAL);
+    cairo_pattern_t *shade = cairo_pattern_create_radial(0, 0, DIAL - 18, 0, 0, DIAL);
+    cairo_pattern_add_color_stop_rgba(shade, 0, 0, 0, 0, 0.0);
+    cairo_pattern_add_color_stop_rgba(shade, 1, 0, 0, 0, 0.22);
+    cairo_set_source(cr, shade);
+    fill_circle(cr, 0, 0, DIAL);
+    cairo_pattern_destroy(shade);
+
+    // Railway minute track: two fine circles with the minutes between them.
+    set_rgb(cr, 20, 20, 26);
+    cairo_set_line_width(cr, 1.6);
+    cairo_arc(cr, 0, 0, 266, 0, 2 * M_PI);
+    cairo_stroke(cr);
+    cairo_arc(cr, 0, 0, 250, 0, 2 * M_PI);
+    cairo_stroke(cr);
+    for (int m = 0; m < 60; m++) {
+        if (m % 5 == 0)
+            radial_mark(cr, m / 60.0, 244, 266, 7);
+        else
+            radial_mark(cr, m / 60.0, 250, 266, 2.2);
+    }
+
+    select_font(cr, "DejaVu Sans Condensed", 76, true);
+    for (int h = 1; h <= 12; h++) {
+        const double r = 193;
+        show_text_centred(cr, std::to_string(h).c_str(), dial_x(h / 12.0, r), dial_y(h / 12.0, r));
+    }
+}
+
+// A black hand whose tail ends in a ring counterweight at the picture's left
+// edge; `half` is the blade's half width at the pivot.
+cairo_surface_t *draw_balanced_hand(HandPivot pivot, double length, double half, double weight)
+{
+    Canvas c = open_hand(pivot, static_cast<int>(length) + 1);
+    cairo_t *cr = c.cr;
+    const double tailEnd = -pivot.x + 0.5;
+    const double weightAt = tailEnd + weight;
+    set_rgb(cr, 16, 16, 20);
+    fill_blade(cr, {{weightAt, half * 0.35}, {0, half * 0.45}});
+    fill_blade(cr, {{0, half}, {length * 0.82, half * 0.62}, {length, 0}});
+    fill_circle(cr, 0, 0, half + 4.5);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_arc(cr, weightAt, 0, weight, 0, 2 * M_PI);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, weightAt, 0, weight * 0.5, 0, 2 * M_PI);
+    cairo_fill(cr);
+    return close_canvas(c);
+}
+
+cairo_surface_t *draw_second_hand(HandPivot pivot)
+{
+    Canvas c = open_hand(pivot, 262);
+    cairo_t *cr = c.cr;
+    set_rgb(cr, 214, 30, 24);
+    fill_blade(cr, {{-pivot.x + 0.5, 4}, {-2, 3}, {0, 1.7}, {261, 1.3}});
+    fill_circle(cr, 0, 0, 8.5);
+    fill_circle(cr, 196, 0, 15);
+    set_rgb(cr, 90, 10, 8);
+    fill_circle(cr, 0, 0, 3);
+    return close_canvas(c);
+}
+
+}  // namespace
 
 StyleArt draw_style_1(const ClockStyle &style)
 {
-    return draw_placeholder_style(style);
+    StyleArt art;
+    Canvas face = open_face(FACE_SIZE, FACE_SIZE);
+    draw_case(face.cr);
+    draw_dial(face.cr);
+    art.face = close_canvas(face);
+    art.hour = draw_balanced_hand(style.hourPivot, 172, 10, 15);
+    art.minute = draw_balanced_hand(style.minutePivot, 258, 7, 12);
+    art.second = draw_second_hand(style.secondPivot);
+    return art;
 }
