@@ -136,7 +136,11 @@ int run_preview(int32_t parentWindow)
     }
     Display *display = XOpenDisplay(nullptr);
     if (!display) {
-        std::fprintf(stderr, "veltrane: cannot open the X display \"%s\"\n", XDisplayName(nullptr));
+        const char *name = XDisplayName(nullptr);
+        if (*name)
+            std::fprintf(stderr, "veltrane: cannot open the X display \"%s\"\n", name);
+        else
+            std::fprintf(stderr, "veltrane: cannot open an X display: DISPLAY is not set\n");
         return PREVIEW_NO_DISPLAY;
     }
     XSetErrorHandler(record_x_error);

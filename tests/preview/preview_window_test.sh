@@ -39,9 +39,12 @@ one_area() {
     cp "$WORK/screen.png" "$WORK/$name.png"
 
     local geometry
-    geometry=$(xwininfo -children -id "$HOST_WINDOW" | awk '/children?[:.]/ { getline; print $NF }')
+    # "1 child:" and then the child's line, its geometry relative to the area.
+    geometry=$(xwininfo -children -id "$HOST_WINDOW" | awk '
+        / child(ren)?[:.]/ { count = $1; getline
+            for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+[-+]/) { print count, $i; exit } }')
     check "$name: one child window of the area's size at 0,0 (got '$geometry')" \
-        [ "$geometry" = "${w}x${h}+0+0" ]
+        [ "$geometry" = "1 ${w}x${h}+0+0" ]
 
     if [ "$w" -gt "$PICTURE_W" ]; then
         check "$name: white right of the picture" \
