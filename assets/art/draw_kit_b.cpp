@@ -7,12 +7,12 @@
 
 namespace kit_b {
 
-Canvas open_face(int width, int height, double centreX, double centreY)
+Canvas open_face(int width, int height, int dialX, int dialY)
 {
     Canvas c;
     c.surface = new_canvas(width, height);
     c.cr = cairo_create(c.surface);
-    cairo_translate(c.cr, centreX, centreY);
+    cairo_translate(c.cr, dialX + 0.5, dialY + 0.5);
     return c;
 }
 

@@ -14,9 +14,9 @@ struct Canvas {
     cairo_t *cr = nullptr;
 };
 
-// A transparent face of width x height with the origin at `centre` (in
-// picture pixels): the point the hands turn about.
-Canvas open_face(int width, int height, double centreX, double centreY);
+// A transparent face of width x height. The origin is the middle of the pixel
+// (dialX, dialY) that the saver puts under the hands' pivots.
+Canvas open_face(int width, int height, int dialX, int dialY);
 
 // A transparent hand picture `width` x `height`. The origin is the middle of
 // the pivot pixel and the hand points along +x.

@@ -1,7 +1,204 @@
-// Style 7: Artistic Clock (placeholder art until its own drawing lands).
-#include "assets/art/placeholder.h"
+// Style 7: Artistic Clock. A gallery piece: a black square panel hung on a
+// pale wall, a raised charcoal ring edged in copper, and inside it a white
+// disc with nothing on it but thin copper bars at the hours. Slim black hands
+// with round bosses, a copper second hand.
+#include "assets/art/draw_kit_b.h"
+
+#include <cmath>
+
+using namespace kit_b;
+
+namespace {
+
+constexpr int FACE_SIZE = 740;
+constexpr double PANEL = 670;
+constexpr double RING_OUTER = 318;
+constexpr double RING_INNER = 264;
+constexpr double BAR_INNER = 196;
+constexpr double BAR_OUTER = 246;
+
+// Polished copper across a bar or a hand of half-width `half` about the x axis.
+cairo_pattern_t *copper_across(double half)
+{
+    return linear_stops(0, -half, 0, half,
+                        {{150, 78, 38}, {236, 164, 106}, {198, 116, 64}, {118, 58, 26}});
+}
+
+void draw_panel(cairo_t *cr)
+{
+    cairo_new_path(cr);
+    rounded_rect_path(cr, -PANEL / 2, -PANEL / 2, PANEL, PANEL, 4);
+    soft_shadow(cr, 0, 8, 16, 0, 0, 0, 0.5);
+    // A soft light from above on the matt black.
+    cairo_pattern_t *black = cairo_pattern_create_radial(0, -120, 40, 0, 0, PANEL * 0.75);
+    cairo_pattern_add_color_stop_rgb(black, 0.0, 0.105, 0.105, 0.11);
+    cairo_pattern_add_color_stop_rgb(black, 1.0, 0.02, 0.02, 0.02);
+    cairo_set_source(cr, black);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(black);
+    // The panel's edge catches the light along its top.
+    cairo_pattern_t *edge = linear_stops(0, -PANEL / 2, 0, PANEL / 2, {{110, 110, 112}, {25, 25, 25}});
+    cairo_set_source(cr, edge);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(edge);
+}
+
+void draw_ring(cairo_t *cr)
+{
+    cairo_new_path(cr);
+    circle_path(cr, 0, 0, RING_OUTER);
+    soft_shadow(cr, 0, 6, 14, 0, 0, 0, 0.8);
+    cairo_new_path(cr);
+
+    // A turned charcoal ring, lit from the upper left.
+    cairo_pattern_t *ring = linear_stops(-RING_OUTER, -RING_OUTER, RING_OUTER, RING_OUTER,
+                                         {{92, 92, 96}, {52, 52, 56}, {30, 30, 33}});
+    cairo_set_source(cr, ring);
+    ring_path(cr, RING_OUTER, RING_INNER);
+    cairo_fill(cr);
+    cairo_pattern_destroy(ring);
+    cairo_pattern_t *profile = cairo_pattern_create_radial(0, 0, RING_INNER, 0, 0, RING_OUTER);
+    cairo_pattern_add_color_stop_rgba(profile, 0.0, 0, 0, 0, 0.5);
+    cairo_pattern_add_color_stop_rgba(profile, 0.3, 1, 1, 1, 0.0);
+    cairo_pattern_add_color_stop_rgba(profile, 0.6, 1, 1, 1, 0.10);
+    cairo_pattern_add_color_stop_rgba(profile, 1.0, 0, 0, 0, 0.35);
+    cairo_set_source(cr, profile);
+    ring_path(cr, RING_OUTER, RING_INNER);
+    cairo_fill(cr);
+    cairo_pattern_destroy(profile);
+
+    // A fine copper inlay round the outside.
+    cairo_pattern_t *inlay = linear_stops(-RING_OUTER, -RING_OUTER, RING_OUTER, RING_OUTER,
+                                          {{240, 170, 110}, {180, 100, 50}, {120, 60, 28}});
+    cairo_set_source(cr, inlay);
+    cairo_set_line_width(cr, 2.5);
+    circle_path(cr, 0, 0, RING_OUTER - 5);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(inlay);
+}
+
+void draw_disc(cairo_t *cr)
+{
+    cairo_pattern_t *white = cairo_pattern_create_radial(-40, -60, 20, 0, 0, RING_INNER);
+    cairo_pattern_add_color_stop_rgb(white, 0.0, 1.0, 1.0, 1.0);
+    cairo_pattern_add_color_stop_rgb(white, 1.0, 0.93, 0.93, 0.925);
+    cairo_set_source(cr, white);
+    circle_path(cr, 0, 0, RING_INNER);
+    cairo_fill(cr);
+    cairo_pattern_destroy(white);
+    // The ring stands proud of the disc and shades its edge.
+    cairo_pattern_t *inner = cairo_pattern_create_radial(0, 4, RING_INNER - 16, 0, 4, RING_INNER);
+    cairo_pattern_add_color_stop_rgba(inner, 0.0, 0, 0, 0, 0.0);
+    cairo_pattern_add_color_stop_rgba(inner, 1.0, 0, 0, 0, 0.28);
+    cairo_set_source(cr, inner);
+    circle_path(cr, 0, 0, RING_INNER);
+    cairo_fill(cr);
+    cairo_pattern_destroy(inner);
+
+    // Pale dots for the minutes, barely there.
+    set_rgb(cr, 190, 190, 188);
+    for (int m = 0; m < 60; m++) {
+        if (m % 5 == 0)
+            continue;
+        circle_path(cr, dial_x(m / 60.0, 238), dial_y(m / 60.0, 238), 1.6);
+        cairo_fill(cr);
+    }
+}
+
+void draw_bar(cairo_t *cr, double turns, double offset, double half)
+{
+    cairo_save(cr);
+    cairo_rotate(cr, turns * 2 * M_PI - M_PI / 2);  // the bar along +x
+    cairo_translate(cr, 0, offset);
+    cairo_new_path(cr);
+    cairo_rectangle(cr, BAR_INNER, -half, BAR_OUTER - BAR_INNER, 2 * half);
+    cairo_pattern_t *copper = copper_across(half);
+    cairo_set_source(cr, copper);
+    cairo_fill(cr);
+    cairo_pattern_destroy(copper);
+    cairo_restore(cr);
+}
+
+void draw_bars(cairo_t *cr)
+{
+    // One shadow for all the bars, as if they stood a little off the disc.
+    cairo_new_path(cr);
+    for (int h = 0; h < 12; h++) {
+        cairo_save(cr);
+        cairo_rotate(cr, h / 12.0 * 2 * M_PI - M_PI / 2);
+        if (h == 0) {
+            cairo_rectangle(cr, BAR_INNER, -9.5, BAR_OUTER - BAR_INNER, 6);
+            cairo_rectangle(cr, BAR_INNER, 3.5, BAR_OUTER - BAR_INNER, 6);
+        } else {
+            cairo_rectangle(cr, BAR_INNER, -3, BAR_OUTER - BAR_INNER, 6);
+        }
+        cairo_restore(cr);
+    }
+    soft_shadow(cr, 2, 4, 6, 0, 0, 0, 0.35);
+    cairo_new_path(cr);
+    for (int h = 0; h < 12; h++) {
+        if (h == 0) {
+            draw_bar(cr, 0, -6.5, 3);
+            draw_bar(cr, 0, 6.5, 3);
+        } else {
+            draw_bar(cr, h / 12.0, 0, 3);
+        }
+    }
+}
+
+cairo_surface_t *draw_face()
+{
+    Canvas c = open_face(FACE_SIZE, FACE_SIZE, FACE_SIZE / 2, FACE_SIZE / 2);
+    cairo_t *cr = c.cr;
+    draw_panel(cr);
+    draw_ring(cr);
+    draw_disc(cr);
+    draw_bars(cr);
+    return close_canvas(c);
+}
+
+// A slim black hand: a round boss, then a blade tapering to a rounded end.
+cairo_surface_t *draw_hand(HandPivot pivot, double length, double boss, double root, double end)
+{
+    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    cairo_t *cr = c.cr;
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    set_rgb(cr, 24, 24, 26);
+    circle_path(cr, 0, 0, boss);
+    cairo_fill(cr);
+    cairo_move_to(cr, 0, -root);
+    cairo_line_to(cr, length - end, -end);
+    cairo_arc(cr, length - end, 0, end, -M_PI / 2, M_PI / 2);
+    cairo_line_to(cr, 0, root);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    return close_canvas(c);
+}
+
+cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
+{
+    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    cairo_t *cr = c.cr;
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    set_rgb(cr, 200, 112, 58);
+    cairo_rectangle(cr, -pivot.x, -1.5, pivot.x + length, 3);
+    cairo_fill(cr);
+    set_rgb(cr, 160, 82, 40);
+    cairo_rectangle(cr, -pivot.x, -2.5, 12, 5);
+    cairo_rectangle(cr, -2.5, -2.5, 5, 5);
+    cairo_fill(cr);
+    return close_canvas(c);
+}
+
+}  // namespace
 
 StyleArt draw_style_7(const ClockStyle &style)
 {
-    return draw_placeholder_style(style);
+    StyleArt art;
+    art.face = draw_face();
+    art.hour = draw_hand(style.hourPivot, 172, 17, 7, 4.5);
+    art.minute = draw_hand(style.minutePivot, 246, 12, 5, 3);
+    art.second = draw_second_hand(style.secondPivot, 252);
+    return art;
 }
