@@ -1,0 +1,328 @@
+// The generated artwork, read back with the library's own loaders exactly as
+// the saver and the dialog read it, and checked against what the saver
+// needs of every style.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cmath>
+#include <string>
+
+#include "display/clock_styles.h"
+
+namespace {
+
+const std::string ASSETS = VELTRANE_ASSET_DIR;
+const std::string RESOURCES = VELTRANE_GENERATED_DIR;
+
+// What each style's face is expected to look like at its corners: a round
+// or shaped face leaves them to the background; a framed picture reaches
+// them.
+struct StyleShape {
+    bool cornersMasked;
+};
+const StyleShape SHAPES[CLOCK_STYLE_COUNT] = {
+    {true},   // 0 round wall clock
+    {true},   // 1 round wall clock
+    {true},   // 2 ring of dots
+    {true},   // 3 round dial
+    {false},  // 4 picture frame, square corners
+    {true},   // 5 rack of balls
+    {true},   // 6 round clock
+    {true},   // 7 disc in a ring
+    {false},  // 8 wheel on its wall of boards
+    {true},   // 9 cartoon dial
+};
+
+class AllegroEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        ASSERT_EQ(install_allegro(SYSTEM_NONE, &errno, atexit), 0);
+        set_color_depth(32);
+    }
+};
+
+BITMAP *load_picture(const std::string &path)
+{
+    return load_bitmap(path.c_str(), nullptr);
+}
+
+struct Colour {
+    int r, g, b;
+};
+
+Colour colour_at(BITMAP *b, int x, int y)
+{
+    const int depth = bitmap_color_depth(b);
+    const int c = getpixel(b, x, y);
+    return {getr_depth(depth, c), getg_depth(depth, c), getb_depth(depth, c)};
+}
+
+bool is_masked(BITMAP *b, int x, int y)
+{
+    return getpixel(b, x, y) == bitmap_mask_color(b);
+}
+
+// Nearly the mask colour but not quite: such a pixel shows as a pink speck,
+// and at 16 bits per pixel it may even fall onto the mask colour.
+bool is_fringe(BITMAP *b, int x, int y)
+{
+    if (is_masked(b, x, y))
+        return false;
+    Colour c = colour_at(b, x, y);
+    return c.r > 200 && c.g < 60 && c.b > 200;
+}
+
+int count_masked(BITMAP *b)
+{
+    int n = 0;
+    for (int y = 0; y < b->h; y++)
+        for (int x = 0; x < b->w; x++)
+            n += is_masked(b, x, y);
+    return n;
+}
+
+void dial_centre(const ClockStyle &style, BITMAP *face, int &x, int &y)
+{
+    if (style.dialCentre == DialCentreRule::FixedOffset) {
+        x = style.dialOffset.x;
+        y = style.dialOffset.y;
+    } else {
+        x = face->w / 2;
+        y = face->h / 2;
+    }
+}
+
+// The hand's reach: the farthest painted pixel from the pivot.
+struct Reach {
+    double distance = 0;
+    int x = 0, y = 0;
+};
+
+Reach hand_reach(BITMAP *hand, HandPivot pivot)
+{
+    Reach r;
+    for (int y = 0; y < hand->h; y++)
+        for (int x = 0; x < hand->w; x++) {
+            double d = std::hypot(x - pivot.x, y - pivot.y);
+            if (!is_masked(hand, x, y) && d > r.distance)
+                r = {d, x, y};
+        }
+    return r;
+}
+
+class StyleArtwork : public ::testing::TestWithParam<int> {
+protected:
+    const ClockStyle &style = ClockStyleTable[GetParam()];
+    BITMAP *face = nullptr, *hour = nullptr, *minute = nullptr, *second = nullptr;
+
+    void SetUp() override
+    {
+        face = load_picture(ASSETS + "/" + style.faceFile);
+        hour = load_picture(ASSETS + "/" + style.hourFile);
+        minute = load_picture(ASSETS + "/" + style.minuteFile);
+        second = load_picture(ASSETS + "/" + style.secondFile);
+        ASSERT_TRUE(face && hour && minute && second) << "style " << GetParam() << " is incomplete";
+    }
+
+    void TearDown() override
+    {
+        for (BITMAP *b : {face, hour, minute, second})
+            if (b)
+                destroy_bitmap(b);
+    }
+};
+
+TEST_P(StyleArtwork, EveryPivotIsAPaintedPixelOfItsHand)
+{
+    const struct {
+        BITMAP *hand;
+        HandPivot pivot;
+        const char *name;
+    } hands[] = {{hour, style.hourPivot, "hour"}, {minute, style.minutePivot, "minute"},
+                 {second, style.secondPivot, "second"}};
+    for (const auto &h : hands) {
+        SCOPED_TRACE(h.name);
+        ASSERT_GE(h.pivot.x, 0);
+        ASSERT_GE(h.pivot.y, 0);
+        ASSERT_LT(h.pivot.x, h.hand->w);
+        ASSERT_LT(h.pivot.y, h.hand->h);
+        EXPECT_FALSE(is_masked(h.hand, h.pivot.x, h.pivot.y));
+    }
+}
+
+// Unturned, a hand shows 3 o'clock: its far end lies to the right of the
+// pivot, near the pivot's row.
+TEST_P(StyleArtwork, HandsLieHorizontallyWithTheTipToTheRight)
+{
+    const struct {
+        BITMAP *hand;
+        HandPivot pivot;
+        const char *name;
+    } hands[] = {{hour, style.hourPivot, "hour"}, {minute, style.minutePivot, "minute"},
+                 {second, style.secondPivot, "second"}};
+    for (const auto &h : hands) {
+        SCOPED_TRACE(h.name);
+        Reach r = hand_reach(h.hand, h.pivot);
+        EXPECT_GT(r.x, h.pivot.x);
+        EXPECT_LT(std::abs(r.y - h.pivot.y), r.distance / 4);
+    }
+}
+
+// Hands reach no farther than the face around the dial centre, and the
+// minute hand is the longer of the two main hands.
+TEST_P(StyleArtwork, HandLengthsSuitTheFace)
+{
+    int cx, cy;
+    dial_centre(style, face, cx, cy);
+    const int room = std::min(std::min(cx, face->w - 1 - cx), std::min(cy, face->h - 1 - cy));
+    const double hourReach = hand_reach(hour, style.hourPivot).distance;
+    const double minuteReach = hand_reach(minute, style.minutePivot).distance;
+    const double secondReach = hand_reach(second, style.secondPivot).distance;
+    EXPECT_LE(hourReach, room);
+    EXPECT_LE(minuteReach, room);
+    EXPECT_LE(secondReach, room);
+    EXPECT_GT(minuteReach, hourReach);
+    EXPECT_GE(hourReach, 60) << "an hour hand too short to read across a room";
+}
+
+TEST_P(StyleArtwork, FaceFitsTheSmallestScreen)
+{
+    EXPECT_LE(face->w, 1024);
+    EXPECT_LE(face->h, 768);
+}
+
+TEST_P(StyleArtwork, FaceCornersShowTheBackgroundWhereTheFaceIsShaped)
+{
+    if (!SHAPES[GetParam()].cornersMasked)
+        GTEST_SKIP() << "this face is a framed rectangle";
+    EXPECT_TRUE(is_masked(face, 0, 0));
+    EXPECT_TRUE(is_masked(face, face->w - 1, 0));
+    EXPECT_TRUE(is_masked(face, 0, face->h - 1));
+    EXPECT_TRUE(is_masked(face, face->w - 1, face->h - 1));
+}
+
+TEST_P(StyleArtwork, NoPinkFringeAnywhere)
+{
+    for (BITMAP *b : {face, hour, minute, second}) {
+        int fringe = 0, firstX = -1, firstY = -1;
+        for (int y = 0; y < b->h; y++)
+            for (int x = 0; x < b->w; x++)
+                if (is_fringe(b, x, y) && fringe++ == 0) {
+                    firstX = x;
+                    firstY = y;
+                }
+        EXPECT_EQ(fringe, 0) << "first at (" << firstX << ", " << firstY << ") of a " << b->w << "x"
+                             << b->h << " picture";
+    }
+}
+
+// The saver may run at 16 bits per pixel, where neighbouring colours share
+// one pixel value: no painted pixel may turn into the mask colour there.
+TEST_P(StyleArtwork, NothingTurnsTransparentAtSixteenBits)
+{
+    for (const char *file : {style.faceFile, style.hourFile, style.minuteFile, style.secondFile}) {
+        SCOPED_TRACE(file);
+        BITMAP *deep = load_picture(ASSETS + "/" + file);
+        set_color_depth(16);
+        BITMAP *shallow = load_picture(ASSETS + "/" + file);
+        set_color_depth(32);
+        ASSERT_TRUE(deep && shallow);
+        EXPECT_EQ(bitmap_color_depth(shallow), 16);
+        EXPECT_EQ(count_masked(shallow), count_masked(deep));
+        destroy_bitmap(deep);
+        destroy_bitmap(shallow);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllStyles, StyleArtwork, ::testing::Range(0, CLOCK_STYLE_COUNT),
+                         [](const ::testing::TestParamInfo<int> &info) {
+                             return "Style" + std::to_string(info.param);
+                         });
+
+// The wheel's hands turn about its axle, a fixed point of its face.
+TEST(WheelClock, AxleIsOnTheFace)
+{
+    const ClockStyle &wheel = ClockStyleTable[8];
+    ASSERT_EQ(wheel.dialCentre, DialCentreRule::FixedOffset);
+    BITMAP *face = load_picture(ASSETS + "/" + wheel.faceFile);
+    ASSERT_TRUE(face);
+    ASSERT_LT(wheel.dialOffset.x, face->w);
+    ASSERT_LT(wheel.dialOffset.y, face->h);
+    EXPECT_FALSE(is_masked(face, wheel.dialOffset.x, wheel.dialOffset.y));
+    destroy_bitmap(face);
+}
+
+TEST(Sounds, TickAndChimeLoad)
+{
+    for (const char *file : {"tick.wav", "chime.wav"}) {
+        SCOPED_TRACE(file);
+        SAMPLE *s = load_sample((ASSETS + "/" + file).c_str());
+        ASSERT_TRUE(s);
+        EXPECT_GT(s->len, 0u);
+        EXPECT_GT(s->freq, 0);
+        destroy_sample(s);
+    }
+}
+
+// The pictures carried inside the program, at the sizes their places need.
+TEST(EmbeddedPictures, HaveTheirSizes)
+{
+    const struct {
+        std::string file;
+        int w, h;
+    } pictures[] = {
+        {"banner_120.bmp", 480, 112},
+        {"preview_window_121.bmp", 151, 119},
+    };
+    for (const auto &p : pictures) {
+        SCOPED_TRACE(p.file);
+        BITMAP *b = load_picture(RESOURCES + "/" + p.file);
+        ASSERT_TRUE(b);
+        EXPECT_EQ(b->w, p.w);
+        EXPECT_EQ(b->h, p.h);
+        destroy_bitmap(b);
+    }
+    for (const ClockStyle &style : ClockStyleTable) {
+        std::string file = "preview_" + std::to_string(style.previewBitmap) + ".bmp";
+        SCOPED_TRACE(file);
+        BITMAP *b = load_picture(RESOURCES + "/" + file);
+        ASSERT_TRUE(b);
+        EXPECT_EQ(b->w, 150);
+        EXPECT_EQ(b->h, 150);
+        destroy_bitmap(b);
+    }
+}
+
+// A preview shows its style: its corner has the style's background colour,
+// and the face covers a fair part of it (even a face of a few dots and
+// hands is more than one flat colour).
+TEST(EmbeddedPictures, PreviewsShowTheirStyle)
+{
+    for (const ClockStyle &style : ClockStyleTable) {
+        std::string file = "preview_" + std::to_string(style.previewBitmap) + ".bmp";
+        SCOPED_TRACE(file);
+        BITMAP *b = load_picture(RESOURCES + "/" + file);
+        ASSERT_TRUE(b);
+        Colour corner = colour_at(b, 0, 0);
+        EXPECT_EQ(corner.r, style.backgroundColour.r);
+        EXPECT_EQ(corner.g, style.backgroundColour.g);
+        EXPECT_EQ(corner.b, style.backgroundColour.b);
+        int differing = 0;
+        for (int y = 0; y < b->h; y++)
+            for (int x = 0; x < b->w; x++)
+                differing += getpixel(b, x, y) != getpixel(b, 0, 0);
+        EXPECT_GT(differing, 150 * 150 / 40);
+        destroy_bitmap(b);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new AllegroEnvironment);
+    return RUN_ALL_TESTS();
+}
