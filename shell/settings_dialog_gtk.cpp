@@ -35,6 +35,7 @@ combobox button { min-height: 0; padding: 1px 4px 1px 6px; }
 checkbutton { padding: 0; min-height: 0; }
 checkbutton check { min-width: 13px; min-height: 13px; margin: 0 4px 0 0; }
 frame > border { border-radius: 0; }
+frame.picture-control > border { border: 1px solid #6e6e6e; }
 )";
 
 GdkPixbuf *load_embedded_pixbuf(int resourceId)
@@ -284,6 +285,7 @@ GtkWidget *create_control(const DialogControl &control, GtkSettingsDialog *dialo
         dialog->picture = gtk_image_new();
         GtkWidget *frame = gtk_frame_new(nullptr);
         gtk_frame_set_shadow_type(GTK_FRAME(frame), has_dialog_style(control.styles, "WS_BORDER") ? GTK_SHADOW_IN : GTK_SHADOW_NONE);
+        gtk_style_context_add_class(gtk_widget_get_style_context(frame), "picture-control");
         gtk_container_add(GTK_CONTAINER(frame), dialog->picture);
         return frame;
     }
