@@ -90,13 +90,13 @@ cairo_surface_t *draw_balanced_hand(HandPivot pivot, double length, double half,
     const double tailEnd = -pivot.x + 0.5;
     const double weightAt = tailEnd + weight;
     set_rgb(cr, 16, 16, 20);
-    fill_blade(cr, {{weightAt, half * 0.35}, {0, half * 0.45}});
+    fill_blade(cr, {{weightAt, half * 0.6}, {0, half * 0.45}});
     fill_blade(cr, {{0, half}, {length * 0.82, half * 0.62}, {length, 0}});
     fill_circle(cr, 0, 0, half + 4.5);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
     cairo_arc(cr, weightAt, 0, weight, 0, 2 * M_PI);
     cairo_new_sub_path(cr);
-    cairo_arc(cr, weightAt, 0, weight * 0.5, 0, 2 * M_PI);
+    cairo_arc(cr, weightAt, 0, weight * 0.38, 0, 2 * M_PI);
     cairo_fill(cr);
     return close_canvas(c);
 }

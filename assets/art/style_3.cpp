@@ -120,6 +120,11 @@ cairo_surface_t *draw_minute_hand(HandPivot pivot)
     fill_blade(c.cr, {{-pivot.x + 0.5, 4}, {0, 5.8}, {250, 3.6}, {277, 0}});
     set_rgb(c.cr, CHALK.r, CHALK.g, CHALK.b);
     fill_blade(c.cr, {{-pivot.x + 2.0, 2.5}, {0, 4.2}, {249, 2.1}, {273, 0}});
+    // A round boss over the hour hand's root tidies the centre.
+    set_rgb(c.cr, 0, 0, 0);
+    fill_circle(c.cr, 0, 0, 5.9);
+    set_rgb(c.cr, CHALK.r, CHALK.g, CHALK.b);
+    fill_circle(c.cr, 0, 0, 4.4);
     return close_canvas(c);
 }
 
