@@ -17,7 +17,7 @@ constexpr double OUTER_X = 300.5, OUTER_Y = 350.5;
 constexpr double FRAME = 42;
 constexpr double CARD_X = OUTER_X - FRAME, CARD_Y = OUTER_Y - FRAME;
 constexpr double NAILS = 214;
-constexpr double NUMERAL_SIZE = 56;
+constexpr double NUMERAL_SIZE = 60;
 const Rgb CARD = {247, 246, 241};
 const Rgb INK = {26, 26, 28};
 
@@ -104,9 +104,9 @@ struct Fallen {
 // Dropped in this order: each numeral falls straight down until its turned
 // ink box meets the card's bottom edge or a numeral already lying there.
 const Fallen HEAP[12] = {
-    {"8", -222, 100},  {"10", -158, 172}, {"7", -96, -18},  {"6", -40, 196},
-    {"12", 24, 6},     {"5", 90, -95},    {"3", 148, 14},   {"4", 214, -158},
-    {"9", -186, 38},   {"11", -62, -66},  {"1", 62, 112},   {"2", -6, -24},
+    {"8", -226, 96},   {"10", -160, 176}, {"7", -92, -16},  {"6", -38, 200},
+    {"12", 28, 4},     {"5", 94, -92},    {"3", 150, 18},   {"4", 218, -156},
+    {"9", -196, 30},   {"11", -62, -64},  {"1", 64, 108},   {"2", -4, -22},
 };
 
 // Glyphs do not fill their boxes, so a numeral may sink this far into the
