@@ -45,9 +45,12 @@ int main(int argc, char **argv)
         if (level[i] < floor || sharp[i] < 3 * before)
             continue;
         double peak = 0;
-        for (size_t k = i; k < std::min(level.size(), i + 10); k++)
-            peak = std::max(peak, level[k]);
         size_t end = i;
+        for (size_t k = i; k < std::min(level.size(), i + 10); k++)
+            if (level[k] > peak) {
+                peak = level[k];
+                end = k;
+            }
         while (end < level.size() && level[end] > peak / 10)
             end++;
         std::printf("%.3f %.3f %.0f\n", i * seconds, (end - i) * seconds, peak);
