@@ -1,0 +1,102 @@
+// How long one redraw takes (a fresh frame, background, brand mark, three
+// hands), composed in memory as the saver does every second, and whether
+// memory grows over many redraws.
+//   redraw_bench ASSET_DIR [STYLE]
+#include <allegro.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "display/clock_logic.h"
+#include "display/embedded_bitmap.h"
+#include "display/full_screen_clock.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+long rss_kb()
+{
+    FILE *f = std::fopen("/proc/self/status", "r");
+    char line[256];
+    long kb = -1;
+    while (f && std::fgets(line, sizeof line, f))
+        if (std::strncmp(line, "VmRSS:", 6) == 0)
+            kb = std::atol(line + 6);
+    if (f)
+        std::fclose(f);
+    return kb;
+}
+
+double one_redraw_ms(ClockDisplay &d, const ClockStyle &style, const SaverSettings &s, int w, int h, int i)
+{
+    std::tm t{};
+    t.tm_hour = i % 24;
+    t.tm_min = (i * 7) % 60;
+    t.tm_sec = i % 60;
+    auto start = std::chrono::steady_clock::now();
+    BITMAP *frame = create_bitmap(w, h);
+    compose_frame(frame, d, style, s, t);
+    destroy_bitmap(frame);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: redraw_bench ASSET_DIR [STYLE]\n");
+        return 2;
+    }
+    const std::string dir = std::string(argv[1]) + "/";
+    const int styleIndex = argc > 2 ? std::atoi(argv[2]) : 0;
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(32);
+    const ClockStyle &style = clock_style_for(styleIndex);
+    SaverSettings settings;
+    settings.secondHand = 1;
+
+    ClockDisplay d;
+    d.hourHandBitmap = load_bitmap((dir + style.hourFile).c_str(), nullptr);
+    d.minuteHandBitmap = load_bitmap((dir + style.minuteFile).c_str(), nullptr);
+    d.secondHandBitmap = load_bitmap((dir + style.secondFile).c_str(), nullptr);
+    d.faceBitmap = load_bitmap((dir + style.faceFile).c_str(), nullptr);
+    d.brandMarkBitmap = load_embedded_bitmap(IDB_BRAND_MARK);
+    if (!d.hourHandBitmap || !d.faceBitmap) {
+        std::fprintf(stderr, "cannot load style %d from %s\n", styleIndex, dir.c_str());
+        return 1;
+    }
+
+    for (ScreenSize size : {ScreenSize{1920, 1080}, ScreenSize{3840, 2160}}) {
+        d.background = create_bitmap(size.width, size.height);
+        clear_to_color(d.background, makecol(style.backgroundColour.r, style.backgroundColour.g,
+                                             style.backgroundColour.b));
+        Point face = face_position(size.width, size.height, d.faceBitmap->w, d.faceBitmap->h);
+        d.faceX = face.x;
+        d.faceY = face.y;
+        draw_sprite(d.background, d.faceBitmap, d.faceX, d.faceY);
+
+        std::vector<double> ms;
+        for (int i = 0; i < 20; i++)
+            one_redraw_ms(d, style, settings, size.width, size.height, i);
+        for (int i = 0; i < 1000; i++)
+            ms.push_back(one_redraw_ms(d, style, settings, size.width, size.height, i));
+        std::sort(ms.begin(), ms.end());
+        std::printf("style %d, %dx%d, 32 bpp: redraw median %.2f ms, p99 %.2f ms, max %.2f ms (%zu redraws)\n",
+                    styleIndex, size.width, size.height, ms[ms.size() / 2], ms[ms.size() * 99 / 100],
+                    ms.back(), ms.size());
+
+        if (size.width == 1920) {
+            long before = rss_kb();
+            for (int i = 0; i < 10000; i++)
+                one_redraw_ms(d, style, settings, size.width, size.height, i);
+            std::printf("RSS before 10000 redraws %ld kB, after %ld kB\n", before, rss_kb());
+        }
+        destroy_bitmap(d.background);
+    }
+    return 0;
+}
