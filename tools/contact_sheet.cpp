@@ -1,0 +1,103 @@
+// Renders all ten clock styles exactly as the saver composes a frame
+// (background, face, brand mark, hands) at 10:08:37 on a 1024 x 768 screen,
+// and lays them out, halved, in one PNG of two rows.
+//   veltrane-contact-sheet ASSET_DIR OUT.png
+#include <allegro.h>
+#include <cairo.h>
+
+#include <cstdio>
+#include <string>
+
+#include "display/clock_logic.h"
+#include "display/embedded_bitmap.h"
+#include "display/full_screen_clock.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+const int SCREEN_WIDTH = 1024, SCREEN_HEIGHT = 768, COLUMNS = 5;
+
+// The frame a saver with this style shows at 10:08:37, with the second hand.
+BITMAP *compose_style(const std::string &dir, int index)
+{
+    const ClockStyle &style = ClockStyleTable[index];
+    ClockDisplay d;
+    d.hourHandBitmap = load_bitmap((dir + style.hourFile).c_str(), nullptr);
+    d.minuteHandBitmap = load_bitmap((dir + style.minuteFile).c_str(), nullptr);
+    d.secondHandBitmap = load_bitmap((dir + style.secondFile).c_str(), nullptr);
+    d.faceBitmap = load_bitmap((dir + style.faceFile).c_str(), nullptr);
+    d.brandMarkBitmap = load_embedded_bitmap(IDB_BRAND_MARK);
+    d.background = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    clear_to_color(d.background, makecol(style.backgroundColour.r, style.backgroundColour.g,
+                                         style.backgroundColour.b));
+    if (d.faceBitmap) {
+        Point face = face_position(SCREEN_WIDTH, SCREEN_HEIGHT, d.faceBitmap->w, d.faceBitmap->h);
+        d.faceX = face.x;
+        d.faceY = face.y;
+        draw_sprite(d.background, d.faceBitmap, d.faceX, d.faceY);
+    }
+    SaverSettings settings;
+    settings.secondHand = 1;
+    std::tm t{};
+    t.tm_hour = 10;
+    t.tm_min = 8;
+    t.tm_sec = 37;
+    BITMAP *frame = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
+    compose_frame(frame, d, style, settings, t);
+    for (BITMAP *b : {d.hourHandBitmap, d.minuteHandBitmap, d.secondHandBitmap, d.faceBitmap,
+                      d.brandMarkBitmap, d.background})
+        if (b)
+            destroy_bitmap(b);
+    return frame;
+}
+
+cairo_surface_t *to_surface(BITMAP *frame)
+{
+    cairo_surface_t *s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame->w, frame->h);
+    unsigned char *data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    for (int y = 0; y < frame->h; y++) {
+        auto *row = reinterpret_cast<uint32_t *>(data + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < frame->w; x++) {
+            int c = getpixel(frame, x, y);
+            row[x] = (getr(c) << 16) | (getg(c) << 8) | getb(c);
+        }
+    }
+    cairo_surface_mark_dirty(s);
+    return s;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: veltrane-contact-sheet ASSET_DIR OUT.png\n");
+        return 2;
+    }
+    const std::string dir = std::string(argv[1]) + "/";
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(32);
+
+    const int tileW = SCREEN_WIDTH / 2, tileH = SCREEN_HEIGHT / 2;
+    cairo_surface_t *sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, tileW * COLUMNS,
+                                                        tileH * (CLOCK_STYLE_COUNT / COLUMNS));
+    cairo_t *cr = cairo_create(sheet);
+    for (int i = 0; i < CLOCK_STYLE_COUNT; i++) {
+        BITMAP *frame = compose_style(dir, i);
+        cairo_surface_t *tile = to_surface(frame);
+        destroy_bitmap(frame);
+        cairo_save(cr);
+        cairo_translate(cr, (i % COLUMNS) * tileW, (i / COLUMNS) * tileH);
+        cairo_scale(cr, 0.5, 0.5);
+        cairo_set_source_surface(cr, tile, 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+        cairo_paint(cr);
+        cairo_restore(cr);
+        cairo_surface_destroy(tile);
+    }
+    cairo_destroy(cr);
+    bool ok = cairo_surface_write_to_png(sheet, argv[2]) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(sheet);
+    return ok ? 0 : 1;
+}
