@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <random>
 #include <vector>
 
 namespace kit_b {
@@ -198,6 +199,35 @@ void soft_shadow(cairo_t *cr, double dx, double dy, double blur, double r, doubl
     cairo_mask_surface(cr, mask, 0, 0);
     cairo_restore(cr);
     cairo_surface_destroy(mask);
+}
+
+void dither(cairo_surface_t *surface, int amplitude, unsigned seed)
+{
+    cairo_surface_flush(surface);
+    const int w = cairo_image_surface_get_width(surface);
+    const int h = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    unsigned char *data = cairo_image_surface_get_data(surface);
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> noise(-amplitude, amplitude);
+    for (int y = 0; y < h; y++) {
+        uint32_t *row = reinterpret_cast<uint32_t *>(data + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < w; x++) {
+            const uint32_t px = row[x];
+            const int a = px >> 24;
+            if (a == 0)
+                continue;
+            // Premultiplied: a channel may not exceed alpha. The grain lands
+            // on the colour seen after blending over the background too.
+            uint32_t out = px & 0xff000000u;
+            for (int shift : {16, 8, 0}) {
+                int v = static_cast<int>((px >> shift) & 0xff) + noise(rng);
+                out |= static_cast<uint32_t>(std::clamp(v, 0, a)) << shift;
+            }
+            row[x] = out;
+        }
+    }
+    cairo_surface_mark_dirty(surface);
 }
 
 cairo_pattern_t *linear_stops(double x0, double y0, double x1, double y1,

@@ -47,6 +47,11 @@ void warp_path(cairo_t *cr, const std::function<void(double &x, double &y)> &war
 void soft_shadow(cairo_t *cr, double dx, double dy, double blur, double r, double g, double b,
                  double alpha);
 
+// Adds a faint random grain (up to `amplitude` levels per channel) to every
+// painted pixel, so smooth gradients do not turn into rings when the saver
+// runs at 16 bits per pixel.
+void dither(cairo_surface_t *surface, int amplitude, unsigned seed);
+
 // A linear gradient along (x0, y0)-(x1, y1) through the given colours, evenly
 // spaced; the caller destroys it.
 cairo_pattern_t *linear_stops(double x0, double y0, double x1, double y1,

@@ -309,7 +309,9 @@ cairo_surface_t *draw_face()
     cairo_rotate(cr, -0.035);
     draw_cue(cr, -320, 300, 0, 10, 5);
     cairo_restore(cr);
-    return close_canvas(c);
+    cairo_surface_t *face = close_canvas(c);
+    dither(face, 4, 5);
+    return face;
 }
 
 // A cue as a hand, its butt over the centre and its blue tip at `length`.

@@ -258,7 +258,9 @@ cairo_surface_t *draw_face()
     draw_centre_engraving(cr);
     draw_sub_dial(cr, -SUB_DIAL_OFFSET, "SLOW", "FAST", 0.0);
     draw_sub_dial(cr, SUB_DIAL_OFFSET, "STRIKE", "SILENT", -0.75);
-    return close_canvas(c);
+    cairo_surface_t *face = close_canvas(c);
+    dither(face, 4, 6);
+    return face;
 }
 
 void blued_steel(cairo_t *cr)

@@ -155,7 +155,9 @@ cairo_surface_t *draw_face()
     draw_ring(cr);
     draw_disc(cr);
     draw_bars(cr);
-    return close_canvas(c);
+    cairo_surface_t *face = close_canvas(c);
+    dither(face, 4, 7);
+    return face;
 }
 
 // A slim black hand: a round boss, then a blade tapering to a rounded end.
