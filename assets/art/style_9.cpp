@@ -256,7 +256,7 @@ cairo_surface_t *draw_minute_hand(HandPivot pivot, double length)
     cairo_line_to(cr, 0.36 * L, 8);
     cairo_line_to(cr, start, 8);
     cairo_close_path(cr);
-    ink_and_fill(cr, {255, 232, 60}, 6);
+    ink_and_fill(cr, {250, 250, 250}, 6);
     return close_canvas(c);
 }
 
