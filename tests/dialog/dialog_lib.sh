@@ -51,7 +51,7 @@ dlu_y() { echo $(( WIN_Y + ($1 * BASE_Y + 4) / 8 )); }
 
 # click_at_dlu X Y: a left click at that point of the dialog.
 click_at_dlu() {
-    xdotool mousemove --sync "$(dlu_x "$1")" "$(dlu_y "$2")" click 1
+    xdotool mousemove "$(dlu_x "$1")" "$(dlu_y "$2")" click 1
     sleep 0.3
 }
 
