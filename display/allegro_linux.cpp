@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int BACKGROUND_PERIOD_MS = 10;
+constexpr int BACKGROUND_PERIOD_MS = 20;
 constexpr int MAX_BACKGROUND_FUNCS = 16;
 
 pthread_mutex_t calls_lock;          // held while callbacks run, and by DISABLE()

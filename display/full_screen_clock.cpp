@@ -138,8 +138,13 @@ int run_saver()
 void update_clock()
 {
     ClockDisplay &d = clock_display;
-    std::time_t now = std::time(nullptr);
-    const std::tm *fresh = std::localtime(&now);
+    // Most passes fall within the second already drawn: the same time_t gives
+    // the same local time, so the conversion (which looks at the time zone
+    // file each call) is left out for them.
+    static std::time_t lastRead = -1;
+    const std::time_t now = std::time(nullptr);
+    const std::tm *fresh = now == lastRead ? nullptr : std::localtime(&now);
+    lastRead = now;
     if (fresh && time_changed(*fresh, d.lastDrawnTime)) {
         d.lastDrawnTime = *fresh;
         BITMAP *frame = create_bitmap(SCREEN_W, SCREEN_H);
