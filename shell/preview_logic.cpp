@@ -98,3 +98,12 @@ uint32_t pack_pixel(uint32_t rgb, unsigned long redMask, unsigned long greenMask
     return scale_channel((rgb >> 16) & 0xFF, redMask) | scale_channel((rgb >> 8) & 0xFF, greenMask) |
            scale_channel(rgb & 0xFF, blueMask);
 }
+
+uint32_t spare_bits(int depth, unsigned long redMask, unsigned long greenMask,
+                    unsigned long blueMask)
+{
+    if (depth <= 0)
+        return 0;
+    const uint64_t all = depth >= 32 ? 0xFFFFFFFFu : (uint64_t{1} << depth) - 1;
+    return static_cast<uint32_t>(all & ~(redMask | greenMask | blueMask));
+}

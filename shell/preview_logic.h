@@ -30,3 +30,8 @@ bool decode_bmp24(const unsigned char *bytes, std::size_t size, RgbPicture &pict
 // The pixel value of colour 0xRRGGBB in a visual with these channel masks.
 uint32_t pack_pixel(uint32_t rgb, unsigned long redMask, unsigned long greenMask,
                     unsigned long blueMask);
+
+// The bits of a `depth`-bit pixel that no colour channel uses: the alpha
+// channel of a 32-bit visual, which must be set for the pixel to be opaque.
+uint32_t spare_bits(int depth, unsigned long redMask, unsigned long greenMask,
+                    unsigned long blueMask);

@@ -42,7 +42,8 @@ unsigned long pixel_of(PreviewTarget &target, uint32_t rgb)
 {
     Visual *v = target.visual;
     if (v->c_class == TrueColor)
-        return pack_pixel(rgb, v->red_mask, v->green_mask, v->blue_mask);
+        return pack_pixel(rgb, v->red_mask, v->green_mask, v->blue_mask) |
+               spare_bits(target.depth, v->red_mask, v->green_mask, v->blue_mask);
     auto known = target.allocatedColours.find(rgb);
     if (known != target.allocatedColours.end())
         return known->second;

@@ -19,9 +19,10 @@ wait_line() {
 
 # start_host X Y WIDTH HEIGHT [PROGRAM ARGS...]: a host window; sets
 # HOST_PID, HOST_OUT and HOST_WINDOW, and PREVIEW_PID when a program runs.
+# HOST_FLAGS=--argb gives the window a 32-bit visual with alpha.
 start_host() {
     HOST_OUT=$(mktemp "$WORK/host.XXXXXX")
-    "$HOST_PROGRAM" "$@" >"$HOST_OUT" 2>"$HOST_OUT.err" &
+    "$HOST_PROGRAM" ${HOST_FLAGS:-} "$@" >"$HOST_OUT" 2>"$HOST_OUT.err" &
     HOST_PID=$!
     HOST_WINDOW=$(wait_line "$HOST_OUT" '^window ' | cut -d' ' -f2)
     PREVIEW_PID=
@@ -65,4 +66,25 @@ wait_picture() {
         sleep 0.1
     done
     return 1
+}
+
+# start_own_display WIDTHxHEIGHT: start_display, made sure that the display
+# answering is the server this test started. Two tests starting at once may
+# pick the same free number; the loser's server dies, but a quick xdpyinfo
+# may already have reached the winner's. A shared display would mix the two
+# tests' input and screens.
+start_own_display() {
+    local attempt owner
+    for attempt in 1 2 3 4 5; do
+        start_display "$@"
+        owner=$(tr -d ' \n' <"/tmp/.X${DISPLAY#:}-lock" 2>/dev/null)
+        if [ "$owner" = "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+            return 0
+        fi
+        kill "$XVFB_PID" 2>/dev/null
+        XVFB_PID=
+        sleep 0.$((RANDOM % 10))
+    done
+    echo "cannot start a display of this test's own" >&2
+    exit 1
 }

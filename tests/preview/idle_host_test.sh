@@ -3,8 +3,9 @@
 # in use, a minute of idleness (xautolock's shortest time) starts the clock,
 # and the first key press ends it again while the host keeps watching.
 . "$VELTRANE_SOURCE_DIR/tests/e2e/lib.sh"
+. "$VELTRANE_SOURCE_DIR/tests/preview/host_lib.sh"
 
-start_display 640x480
+start_own_display 640x480
 install_program "$WORK/my app"   # a blank in the path must survive the host's quoting
 install_real_assets "$WORK/my app"
 PROGRAM="$WORK/my app/veltrane"
@@ -39,8 +40,10 @@ check "the screen is untouched while the session is in use" \
 BUSY_END=$SECONDS
 
 started=
+seen=no   # whether the program ran at all, for the report
 while [ $((SECONDS - BUSY_END)) -lt 90 ]; do
     if [ -n "$(saver_pid)" ]; then
+        seen=yes
         shot "$WORK/idle.png"
         if [ "$(pixel "$WORK/idle.png" 0 0)" = "$SAVER_GREY" ]; then
             started=$((SECONDS - BUSY_END))
@@ -52,7 +55,8 @@ done
 started_after_a_minute() {
     [ -n "$started" ] && [ "$started" -ge 55 ]
 }
-check "a minute's idleness starts the clock (after ${started:-no}s idle)" started_after_a_minute
+check "a minute's idleness starts the clock (after ${started:-no}s idle; program seen: $seen)" \
+    started_after_a_minute
 check "the clock fills the screen" [ "$(pixel "$WORK/idle.png" 639 0)" = "$SAVER_GREY" ]
 
 xdotool key space

@@ -3,6 +3,7 @@
 # folder beside it, links in bin/, and a program started through its link
 # that reads the settings file and pictures beside its real self.
 . "$VELTRANE_SOURCE_DIR/tests/e2e/lib.sh"
+. "$VELTRANE_SOURCE_DIR/tests/preview/host_lib.sh"
 
 PREFIX=$WORK/prefix
 cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1
@@ -33,7 +34,7 @@ check "the idle host finds the installed program ($out)" \
 # real program: style 3 fills the screen with white instead of the default
 # grey, and its face comes from the installed asset folder.
 printf '[saver]\nclockType = 3\n' >"$APP/veltrane.cfg"
-start_display 1024x768
+start_own_display 1024x768
 (cd / && exec "$PREFIX/bin/veltrane" /s 2>/dev/null) &
 SAVER_PID=$!
 started=no

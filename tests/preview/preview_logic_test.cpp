@@ -175,4 +175,13 @@ TEST(PreviewPixel, ColoursFillEachChannelOfTheVisual)
     EXPECT_EQ(pack_pixel(0xFFFFFF, 0xFF0000, 0x00FF00, 0), 0xFFFF00u);
 }
 
+TEST(PreviewPixel, OnlyADeeperPixelThanItsChannelsHasSpareBits)
+{
+    EXPECT_EQ(spare_bits(24, 0xFF0000, 0x00FF00, 0x0000FF), 0u);
+    EXPECT_EQ(spare_bits(32, 0xFF0000, 0x00FF00, 0x0000FF), 0xFF000000u);
+    EXPECT_EQ(spare_bits(16, 0xF800, 0x07E0, 0x001F), 0u);
+    EXPECT_EQ(spare_bits(16, 0x7C00, 0x03E0, 0x001F), 0x8000u);
+    EXPECT_EQ(spare_bits(0, 0, 0, 0), 0u);
+}
+
 }  // namespace

@@ -6,7 +6,7 @@
 . "$VELTRANE_SOURCE_DIR/tests/e2e/lib.sh"
 . "$VELTRANE_SOURCE_DIR/tests/preview/host_lib.sh"
 
-start_display 640x480
+start_own_display 640x480
 PICTURE_W=151
 PICTURE_H=119
 
@@ -73,6 +73,8 @@ one_area larger 20 30 300 200 "$BUILD/veltrane" /p "{id}"
 one_area smaller 20 30 100 80 "$BUILD/veltrane" "/P:{id}"
 one_area narrow 20 30 60 250 "$WORK/app/veltrane" /p "{id}"
 one_area exact 20 30 151 119 "$WORK/app/veltrane" "-p:{id}"
+# A host on a composited desktop may give its area a 32-bit visual.
+HOST_FLAGS=--argb one_area argb 20 30 250 150 "$BUILD/veltrane" /p "{id}"
 
 # Covered and uncovered again: the preview paints itself anew.
 start_host 300 200 200 150 "$BUILD/veltrane" /p "{id}"

@@ -1,8 +1,9 @@
 /* A stand-in for a screen-saver host's preview area.
  *
- *   preview_test_host X Y WIDTH HEIGHT [PROGRAM ARGS...]
+ *   preview_test_host [--argb] X Y WIDTH HEIGHT [PROGRAM ARGS...]
  *
- * Creates a top-level window WIDTH x HEIGHT at X, Y with a blue background
+ * Creates a top-level window WIDTH x HEIGHT at X, Y (with --argb, of a 32-bit
+ * visual with an alpha channel, as composited desktops use) with a blue background
  * (so that any part the preview fails to cover shows), prints "window <id>",
  * and, when PROGRAM is given, runs it with "{id}" in its arguments replaced by
  * the window id and prints "pid <pid>". It then waits for SIGUSR1 (or
@@ -12,6 +13,7 @@
  * "exit timeout". Every line is flushed at once. */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <signal.h>
 #include <stdio.h>
@@ -73,8 +75,13 @@ static int report_exit(pid_t pid, double since)
 
 int main(int argc, char **argv)
 {
+    int argb = argc > 1 && strcmp(argv[1], "--argb") == 0;
+    if (argb) {
+        argv++;
+        argc--;
+    }
     if (argc < 5) {
-        fprintf(stderr, "usage: %s X Y WIDTH HEIGHT [PROGRAM ARGS...]\n", argv[0]);
+        fprintf(stderr, "usage: %s [--argb] X Y WIDTH HEIGHT [PROGRAM ARGS...]\n", argv[0]);
         return 2;
     }
     setvbuf(stdout, NULL, _IOLBF, 0);
@@ -84,12 +91,28 @@ int main(int argc, char **argv)
         return 2;
     }
     int screen = DefaultScreen(display);
+    Window root = RootWindow(display, screen);
     XSetWindowAttributes attributes;
     attributes.background_pixel = 0x0000FF;
     attributes.override_redirect = True;
-    Window window = XCreateWindow(display, RootWindow(display, screen), atoi(argv[1]), atoi(argv[2]),
-                                  atoi(argv[3]), atoi(argv[4]), 0, CopyFromParent, InputOutput,
-                                  CopyFromParent, CWBackPixel | CWOverrideRedirect, &attributes);
+    unsigned long mask = CWBackPixel | CWOverrideRedirect;
+    int depth = CopyFromParent;
+    Visual *visual = CopyFromParent;
+    XVisualInfo info;
+    if (argb) {
+        if (!XMatchVisualInfo(display, screen, 32, TrueColor, &info)) {
+            fprintf(stderr, "no 32-bit visual\n");
+            return 2;
+        }
+        depth = 32;
+        visual = info.visual;
+        attributes.background_pixel = 0xFF0000FF;
+        attributes.border_pixel = 0;
+        attributes.colormap = XCreateColormap(display, root, visual, AllocNone);
+        mask |= CWBorderPixel | CWColormap;
+    }
+    Window window = XCreateWindow(display, root, atoi(argv[1]), atoi(argv[2]), atoi(argv[3]),
+                                  atoi(argv[4]), 0, depth, InputOutput, visual, mask, &attributes);
     XMapWindow(display, window);
     XSync(display, False);
     printf("window %lu\n", window);
