@@ -1,8 +1,6 @@
 #include "settings/settings.h"
 
 #include <allegro.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include <string>
 #include <map>
 
+#include "settings/file_ops.h"
 #include "settings/program_path.h"
 
 SaverSettings saver_settings;
@@ -100,16 +99,6 @@ bool copy_file(const char *from, const char *to)
     return ok;
 }
 
-bool sync_file(const char *path)
-{
-    int fd = open(path, O_RDONLY);
-    if (fd < 0)
-        return false;
-    bool ok = fsync(fd) == 0;
-    close(fd);
-    return ok;
-}
-
 }  // namespace
 
 void select_settings_file()
@@ -167,7 +156,7 @@ bool save_settings()
         flush_config_file();
         set_config_file(temp.c_str());
         ok = current_entries() == wanted && sync_file(temp.c_str()) &&
-             std::rename(temp.c_str(), settings_file) == 0;
+             replace_file(temp.c_str(), settings_file);
     }
     if (!ok)
         std::remove(temp.c_str());
