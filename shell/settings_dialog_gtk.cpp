@@ -26,6 +26,10 @@
 
 namespace {
 
+// The banner's own size; the message of a failed save takes its place.
+constexpr int BANNER_WIDTH = 480;
+constexpr int BANNER_HEIGHT = 112;
+
 // Adwaita sizes its controls for 10-point text; the dialog's 8-point
 // controls need less room, or the buttons outgrow their 14 dialog units and
 // the lists run into each other.
@@ -64,6 +68,8 @@ struct GtkSettingsDialog final : DialogControls {
     GtkWidget *window = nullptr;
     GtkWidget *widgets[SETTINGS_CONTROL_COUNT] = {};
     GtkWidget *picture = nullptr;   // the image inside the picture control's frame
+    GtkWidget *errorBar = nullptr;  // shown when the settings could not be saved
+    GtkWidget *errorLabel = nullptr;
     cairo_t *paint = nullptr;       // set while the client area is drawn
     GMainLoop *loop = nullptr;
     int endCode = CLOSE_BOX_CODE;
@@ -131,17 +137,13 @@ struct GtkSettingsDialog final : DialogControls {
         open_url(address);
     }
 
+    // Told inside the dialog, over the banner, which leaves every control
+    // where it was: the user can try OK again or cancel.
     void show_error(const char *message) override
     {
-        GtkWidget *box = gtk_message_dialog_new(GTK_WINDOW(window), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
-                                                GTK_BUTTONS_OK, "%s", message);
-        gtk_window_set_title(GTK_WINDOW(box), SETTINGS_DIALOG.caption);
-        gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
-        gtk_widget_show_all(box);
-        gtk_window_present(GTK_WINDOW(box));
-        gtk_dialog_run(GTK_DIALOG(box));
-        gtk_widget_destroy(box);
-        gtk_window_present(GTK_WINDOW(window));
+        gtk_label_set_text(GTK_LABEL(errorLabel), message);
+        gtk_widget_show(errorBar);
+        gtk_widget_error_bell(window);
     }
 
     void end_dialog(int code) override
@@ -371,6 +373,22 @@ void build_dialog(GtkSettingsDialog *dialog)
     // The picture control keeps the previews' size while it shows none.
     if (const auto *first = static_cast<const GdkPixbuf *>(style_previews[0]))
         gtk_widget_set_size_request(dialog->picture, gdk_pixbuf_get_width(first), gdk_pixbuf_get_height(first));
+
+    dialog->errorLabel = gtk_label_new("");
+    gtk_label_set_line_wrap(GTK_LABEL(dialog->errorLabel), TRUE);
+    gtk_label_set_line_wrap_mode(GTK_LABEL(dialog->errorLabel), PANGO_WRAP_WORD_CHAR);
+    gtk_label_set_xalign(GTK_LABEL(dialog->errorLabel), 0.0f);
+    gtk_label_set_max_width_chars(GTK_LABEL(dialog->errorLabel), 1);  // wrap to the bar, not to the text
+    gtk_widget_set_hexpand(dialog->errorLabel, TRUE);
+    dialog->errorBar = gtk_info_bar_new();
+    gtk_info_bar_set_message_type(GTK_INFO_BAR(dialog->errorBar), GTK_MESSAGE_ERROR);
+    GtkWidget *content = gtk_info_bar_get_content_area(GTK_INFO_BAR(dialog->errorBar));
+    gtk_container_add(GTK_CONTAINER(content), gtk_image_new_from_icon_name("dialog-error", GTK_ICON_SIZE_DND));
+    gtk_container_add(GTK_CONTAINER(content), dialog->errorLabel);
+    gtk_widget_show_all(content);
+    gtk_widget_set_no_show_all(dialog->errorBar, TRUE);
+    gtk_widget_set_size_request(dialog->errorBar, BANNER_WIDTH, BANNER_HEIGHT);
+    gtk_fixed_put(GTK_FIXED(fixed), dialog->errorBar, BANNER_X, BANNER_Y);
 
     GtkWidget *defaultButton = dialog->widget_for(default_button_id());
     gtk_widget_set_can_default(defaultButton, TRUE);

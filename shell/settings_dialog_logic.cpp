@@ -115,10 +115,9 @@ int settings_dlg_proc(DialogControls &dialog, unsigned message, uintptr_t wParam
 
 std::string save_failure_message(const char *settingsFile)
 {
-    return std::string("Your settings could not be saved.\n\nThe settings file \"") + settingsFile +
-           "\" could not be written, or did not hold the new settings when read back. "
-           "Check that its folder can be written to and that the disk is not full.\n\n"
-           "Press OK to try again, or Cancel to leave without saving.";
+    return std::string("Your settings could not be saved: the settings file \"") + settingsFile +
+           "\" could not be written. Check that its folder can be written to and that the disk is not full, "
+           "then press OK to try again, or Cancel to leave without saving.";
 }
 
 DialogBaseUnits dialog_base_units(int letterWidth, int fontHeight)
