@@ -12,9 +12,7 @@
 #include <vector>
 
 #include "display/clock_logic.h"
-#include "display/embedded_bitmap.h"
-#include "display/full_screen_clock.h"
-#include "resources/resource_ids.h"
+#include "tools/offscreen_clock.h"
 
 namespace {
 
@@ -52,7 +50,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: redraw_bench ASSET_DIR [STYLE]\n");
         return 2;
     }
-    const std::string dir = std::string(argv[1]) + "/";
+    const std::string dir = argv[1];
     const int styleIndex = argc > 2 ? std::atoi(argv[2]) : 0;
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(32);
@@ -60,26 +58,12 @@ int main(int argc, char **argv)
     SaverSettings settings;
     settings.secondHand = 1;
 
-    ClockDisplay d;
-    d.hourHandBitmap = load_bitmap((dir + style.hourFile).c_str(), nullptr);
-    d.minuteHandBitmap = load_bitmap((dir + style.minuteFile).c_str(), nullptr);
-    d.secondHandBitmap = load_bitmap((dir + style.secondFile).c_str(), nullptr);
-    d.faceBitmap = load_bitmap((dir + style.faceFile).c_str(), nullptr);
-    d.brandMarkBitmap = load_embedded_bitmap(IDB_BRAND_MARK);
-    if (!d.hourHandBitmap || !d.faceBitmap) {
-        std::fprintf(stderr, "cannot load style %d from %s\n", styleIndex, dir.c_str());
-        return 1;
-    }
-
     for (ScreenSize size : {ScreenSize{1920, 1080}, ScreenSize{3840, 2160}}) {
-        d.background = create_bitmap(size.width, size.height);
-        clear_to_color(d.background, makecol(style.backgroundColour.r, style.backgroundColour.g,
-                                             style.backgroundColour.b));
-        Point face = face_position(size.width, size.height, d.faceBitmap->w, d.faceBitmap->h);
-        d.faceX = face.x;
-        d.faceY = face.y;
-        draw_sprite(d.background, d.faceBitmap, d.faceX, d.faceY);
-
+        ClockDisplay d;
+        if (!load_offscreen_clock(d, dir, style, size.width, size.height)) {
+            std::fprintf(stderr, "cannot load style %d from %s\n", styleIndex, dir.c_str());
+            return 1;
+        }
         std::vector<double> ms;
         for (int i = 0; i < 20; i++)
             one_redraw_ms(d, style, settings, size.width, size.height, i);
@@ -96,7 +80,7 @@ int main(int argc, char **argv)
                 one_redraw_ms(d, style, settings, size.width, size.height, i);
             std::printf("RSS before 10000 redraws %ld kB, after %ld kB\n", before, rss_kb());
         }
-        destroy_bitmap(d.background);
+        free_offscreen_clock(d);
     }
     return 0;
 }

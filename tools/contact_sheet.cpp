@@ -8,10 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "display/clock_logic.h"
-#include "display/embedded_bitmap.h"
-#include "display/full_screen_clock.h"
-#include "resources/resource_ids.h"
+#include "tools/offscreen_clock.h"
 
 namespace {
 
@@ -22,20 +19,7 @@ BITMAP *compose_style(const std::string &dir, int index)
 {
     const ClockStyle &style = ClockStyleTable[index];
     ClockDisplay d;
-    d.hourHandBitmap = load_bitmap((dir + style.hourFile).c_str(), nullptr);
-    d.minuteHandBitmap = load_bitmap((dir + style.minuteFile).c_str(), nullptr);
-    d.secondHandBitmap = load_bitmap((dir + style.secondFile).c_str(), nullptr);
-    d.faceBitmap = load_bitmap((dir + style.faceFile).c_str(), nullptr);
-    d.brandMarkBitmap = load_embedded_bitmap(IDB_BRAND_MARK);
-    d.background = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
-    clear_to_color(d.background, makecol(style.backgroundColour.r, style.backgroundColour.g,
-                                         style.backgroundColour.b));
-    if (d.faceBitmap) {
-        Point face = face_position(SCREEN_WIDTH, SCREEN_HEIGHT, d.faceBitmap->w, d.faceBitmap->h);
-        d.faceX = face.x;
-        d.faceY = face.y;
-        draw_sprite(d.background, d.faceBitmap, d.faceX, d.faceY);
-    }
+    load_offscreen_clock(d, dir, style, SCREEN_WIDTH, SCREEN_HEIGHT);
     SaverSettings settings;
     settings.secondHand = 1;
     std::tm t{};
@@ -44,10 +28,7 @@ BITMAP *compose_style(const std::string &dir, int index)
     t.tm_sec = 37;
     BITMAP *frame = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
     compose_frame(frame, d, style, settings, t);
-    for (BITMAP *b : {d.hourHandBitmap, d.minuteHandBitmap, d.secondHandBitmap, d.faceBitmap,
-                      d.brandMarkBitmap, d.background})
-        if (b)
-            destroy_bitmap(b);
+    free_offscreen_clock(d);
     return frame;
 }
 
@@ -75,7 +56,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: veltrane-contact-sheet ASSET_DIR OUT.png\n");
         return 2;
     }
-    const std::string dir = std::string(argv[1]) + "/";
+    const std::string dir = argv[1];
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(32);
 

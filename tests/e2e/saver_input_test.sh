@@ -7,25 +7,27 @@ install_program "$APP"
 install_real_assets "$APP"
 settings "$APP" "clockType = 0" "secondHand = 1"
 
-# run_with ACTION...: starts the saver with the pointer in the middle, lets
-# it run a second, performs the xdotool ACTION and waits up to 3 seconds.
-run_with() {
+# act ACTION...: starts the saver with the pointer in the middle, lets it
+# run a second and a half, then performs the xdotool ACTION.
+act() {
     xdotool mousemove 512 384
     "$APP/veltrane" /s >"$WORK/saver.out" 2>&1 &
     SAVER_PID=$!
     sleep 1.5
     xdotool "$@"
+}
+
+# run_with ACTION...: prints the saver's exit code when the action ends it
+# within 3 seconds ("timeout" otherwise).
+run_with() {
+    act "$@"
     wait_exit "$SAVER_PID" 3
 }
 
 # still_running ACTION...: the saver must survive the action, then a key
 # ends it with status 0.
 still_running() {
-    xdotool mousemove 512 384
-    "$APP/veltrane" /s >"$WORK/saver.out" 2>&1 &
-    SAVER_PID=$!
-    sleep 1.5
-    xdotool "$@"
+    act "$@"
     sleep 1
     local alive=no
     kill -0 "$SAVER_PID" 2>/dev/null && alive=yes
