@@ -15,6 +15,8 @@ cleanup() {
 }
 
 # start_display WIDTHxHEIGHT [DEPTH]: a fresh Xvfb on a free display number.
+# Two tests starting at once may pick the same number; only the server named
+# in the display's lock file is ours, so a test never shares another's screen.
 start_display() {
     local size=$1 depth=${2:-24} n
     for n in $(seq 100 199); do
@@ -23,10 +25,15 @@ start_display() {
         XVFB_PID=$!
         export DISPLAY=:$n
         for _ in $(seq 50); do
-            xdpyinfo >/dev/null 2>&1 && return 0
             kill -0 "$XVFB_PID" 2>/dev/null || break
+            if xdpyinfo >/dev/null 2>&1; then
+                [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$XVFB_PID" ] && return 0
+                break
+            fi
             sleep 0.1
         done
+        kill "$XVFB_PID" 2>/dev/null
+        XVFB_PID=
     done
     echo "cannot start Xvfb" >&2
     exit 1
