@@ -1,21 +1,34 @@
 #include "assets/art/draw_kit.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <random>
 #include <vector>
 
 Canvas open_face(int width, int height)
 {
+    return open_face(width, height, width / 2, height / 2);
+}
+
+Canvas open_face(int width, int height, int dialX, int dialY)
+{
     Canvas c;
     c.surface = new_canvas(width, height);
     c.cr = cairo_create(c.surface);
-    cairo_translate(c.cr, width / 2 + 0.5, height / 2 + 0.5);
+    cairo_translate(c.cr, dialX + 0.5, dialY + 0.5);
     return c;
 }
 
 Canvas open_hand(HandPivot pivot, int length)
 {
+    return open_hand(pivot, length, 2 * pivot.y + 1);
+}
+
+Canvas open_hand(HandPivot pivot, int length, int height)
+{
     Canvas c;
-    c.surface = new_canvas(pivot.x + length + 1, 2 * pivot.y + 1);
+    c.surface = new_canvas(pivot.x + length + 1, height);
     c.cr = cairo_create(c.surface);
     cairo_translate(c.cr, pivot.x + 0.5, pivot.y + 0.5);
     return c;
@@ -39,23 +52,43 @@ double dial_y(double turns, double radius)
     return -radius * std::cos(turns * 2 * M_PI);
 }
 
-void fill_circle(cairo_t *cr, double x, double y, double radius)
+void circle_path(cairo_t *cr, double x, double y, double radius)
 {
     cairo_new_sub_path(cr);
     cairo_arc(cr, x, y, radius, 0, 2 * M_PI);
+    cairo_close_path(cr);
+}
+
+void fill_circle(cairo_t *cr, double x, double y, double radius)
+{
+    circle_path(cr, x, y, radius);
     cairo_fill(cr);
+}
+
+void ring_path(cairo_t *cr, double outer, double inner)
+{
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0, outer, 0, 2 * M_PI);
+    cairo_close_path(cr);
+    cairo_new_sub_path(cr);
+    cairo_arc_negative(cr, 0, 0, inner, 2 * M_PI, 0);
+    cairo_close_path(cr);
 }
 
 void fill_ring(cairo_t *cr, double outer, double inner)
 {
-    cairo_save(cr);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0, outer, 0, 2 * M_PI);
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0, inner, 0, 2 * M_PI);
+    ring_path(cr, outer, inner);
     cairo_fill(cr);
-    cairo_restore(cr);
+}
+
+void rounded_rect_path(cairo_t *cr, double x, double y, double w, double h, double r)
+{
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
+    cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
+    cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
+    cairo_arc(cr, x + r, y + r, r, M_PI, 1.5 * M_PI);
+    cairo_close_path(cr);
 }
 
 void radial_mark(cairo_t *cr, double turns, double r0, double r1, double width, cairo_line_cap_t cap)
@@ -108,6 +141,44 @@ void fill_blade(cairo_t *cr, std::initializer_list<Station> stations)
     cairo_fill(cr);
 }
 
+void warp_path(cairo_t *cr, const std::function<void(double &x, double &y)> &warp)
+{
+    // Short segments keep the warped outline smooth.
+    double tolerance = cairo_get_tolerance(cr);
+    cairo_set_tolerance(cr, 0.05);
+    cairo_path_t *path = cairo_copy_path_flat(cr);
+    cairo_set_tolerance(cr, tolerance);
+    cairo_new_path(cr);
+    double lastX = 0, lastY = 0, startX = 0, startY = 0;
+    // Long straight edges are split so the warp bends them too.
+    auto line_to = [&](double x, double y) {
+        const int steps = std::max(1, static_cast<int>(std::hypot(x - lastX, y - lastY) / 2));
+        for (int s = 1; s <= steps; s++) {
+            double px = lastX + (x - lastX) * s / steps, py = lastY + (y - lastY) * s / steps;
+            warp(px, py);
+            cairo_line_to(cr, px, py);
+        }
+        lastX = x;
+        lastY = y;
+    };
+    for (int i = 0; i < path->num_data; i += path->data[i].header.length) {
+        const cairo_path_data_t &d = path->data[i];
+        if (d.header.type == CAIRO_PATH_CLOSE_PATH) {
+            line_to(startX, startY);
+            cairo_close_path(cr);
+        } else if (d.header.type == CAIRO_PATH_LINE_TO) {
+            line_to(path->data[i + 1].point.x, path->data[i + 1].point.y);
+        } else {
+            startX = lastX = path->data[i + 1].point.x;
+            startY = lastY = path->data[i + 1].point.y;
+            double px = lastX, py = lastY;
+            warp(px, py);
+            cairo_move_to(cr, px, py);
+        }
+    }
+    cairo_path_destroy(path);
+}
+
 void fill_soft_shadow(cairo_t *cr, double dx, double dy, double blur, double alpha)
 {
     // The path is drawn small, one pixel per `blur` pixels, and stretched back
@@ -142,4 +213,114 @@ void fill_soft_shadow(cairo_t *cr, double dx, double dy, double blur, double alp
     cairo_mask(cr, mask);
     cairo_pattern_destroy(mask);
     cairo_surface_destroy(small);
+}
+
+namespace {
+
+// Three box blurs approximate a Gaussian.
+void box_blur(std::vector<float> &a, int w, int h, int radius)
+{
+    std::vector<float> tmp(a.size());
+    for (int pass = 0; pass < 3; pass++) {
+        for (int y = 0; y < h; y++) {
+            double sum = 0;
+            for (int x = -radius; x <= radius; x++)
+                sum += a[y * w + std::clamp(x, 0, w - 1)];
+            for (int x = 0; x < w; x++) {
+                tmp[y * w + x] = static_cast<float>(sum / (2 * radius + 1));
+                sum += a[y * w + std::min(x + radius + 1, w - 1)] - a[y * w + std::max(x - radius, 0)];
+            }
+        }
+        for (int x = 0; x < w; x++) {
+            double sum = 0;
+            for (int y = -radius; y <= radius; y++)
+                sum += tmp[std::clamp(y, 0, h - 1) * w + x];
+            for (int y = 0; y < h; y++) {
+                a[y * w + x] = static_cast<float>(sum / (2 * radius + 1));
+                sum += tmp[std::min(y + radius + 1, h - 1) * w + x] - tmp[std::max(y - radius, 0) * w + x];
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void gaussian_shadow(cairo_t *cr, double dx, double dy, double blur, double r, double g, double b,
+                     double alpha)
+{
+    cairo_surface_t *target = cairo_get_target(cr);
+    const int w = cairo_image_surface_get_width(target);
+    const int h = cairo_image_surface_get_height(target);
+    cairo_surface_t *mask = cairo_image_surface_create(CAIRO_FORMAT_A8, w, h);
+    cairo_t *m = cairo_create(mask);
+    cairo_matrix_t ctm;
+    cairo_get_matrix(cr, &ctm);
+    cairo_path_t *path = cairo_copy_path(cr);
+    cairo_translate(m, dx, dy);
+    cairo_transform(m, &ctm);
+    cairo_append_path(m, path);
+    cairo_set_fill_rule(m, cairo_get_fill_rule(cr));
+    cairo_fill(m);
+    cairo_destroy(m);
+    cairo_path_destroy(path);
+
+    cairo_surface_flush(mask);
+    unsigned char *data = cairo_image_surface_get_data(mask);
+    const int stride = cairo_image_surface_get_stride(mask);
+    std::vector<float> a(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            a[y * w + x] = data[y * stride + x] / 255.0f;
+    box_blur(a, w, h, std::max(1, static_cast<int>(blur / 2)));
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            data[y * stride + x] = static_cast<unsigned char>(std::lround(a[y * w + x] * 255));
+    cairo_surface_mark_dirty(mask);
+
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    cairo_set_source_rgba(cr, r, g, b, alpha);
+    cairo_mask_surface(cr, mask, 0, 0);
+    cairo_restore(cr);
+    cairo_surface_destroy(mask);
+}
+
+void dither(cairo_surface_t *surface, int amplitude, unsigned seed)
+{
+    cairo_surface_flush(surface);
+    const int w = cairo_image_surface_get_width(surface);
+    const int h = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    unsigned char *data = cairo_image_surface_get_data(surface);
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> noise(-amplitude, amplitude);
+    for (int y = 0; y < h; y++) {
+        uint32_t *row = reinterpret_cast<uint32_t *>(data + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < w; x++) {
+            const uint32_t px = row[x];
+            const int a = px >> 24;
+            if (a == 0)
+                continue;
+            // Premultiplied: a channel may not exceed alpha. The grain lands
+            // on the colour seen after blending over the background too.
+            uint32_t out = px & 0xff000000u;
+            for (int shift : {16, 8, 0}) {
+                int v = static_cast<int>((px >> shift) & 0xff) + noise(rng);
+                out |= static_cast<uint32_t>(std::clamp(v, 0, a)) << shift;
+            }
+            row[x] = out;
+        }
+    }
+    cairo_surface_mark_dirty(surface);
+}
+
+cairo_pattern_t *linear_stops(double x0, double y0, double x1, double y1,
+                              std::initializer_list<Rgb> colours)
+{
+    cairo_pattern_t *p = cairo_pattern_create_linear(x0, y0, x1, y1);
+    const double n = colours.size() > 1 ? colours.size() - 1 : 1;
+    int i = 0;
+    for (const Rgb &c : colours)
+        cairo_pattern_add_color_stop_rgb(p, i++ / n, c.r / 255.0, c.g / 255.0, c.b / 255.0);
+    return p;
 }

@@ -1,8 +1,9 @@
-// Small drawing tools shared by the clock styles: canvases whose origin is
-// the dial centre or a hand's pivot, dial geometry, text placed by its ink,
-// and tapered hand blades.
+// Drawing tools shared by the clock styles: canvases whose origin is the dial
+// centre or a hand's pivot, dial geometry, text placed by its ink, tapered
+// hand blades, warped outlines, soft shadows and dithering.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 
 #include "assets/art/art.h"
@@ -17,11 +18,16 @@ struct Canvas {
 // middle of the pixel the saver puts on the dial centre (width / 2,
 // height / 2), so odd sizes give a face with equal room on every side.
 Canvas open_face(int width, int height);
+// The same for a face whose hands turn about the fixed pixel (dialX, dialY).
+Canvas open_face(int width, int height, int dialX, int dialY);
 
 // A transparent hand picture with `length` pixels ahead of the pivot, pivot.x
 // pixels behind it and pivot.y pixels above and below it. The origin is the
 // middle of the pivot pixel; the hand points along +x.
 Canvas open_hand(HandPivot pivot, int length);
+// The same, `height` pixels tall, for a hand that is not symmetric about its
+// pivot.
+Canvas open_hand(HandPivot pivot, int length, int height);
 
 // Ends drawing and hands back the picture.
 cairo_surface_t *close_canvas(Canvas &canvas);
@@ -30,9 +36,15 @@ cairo_surface_t *close_canvas(Canvas &canvas);
 double dial_x(double turns, double radius);
 double dial_y(double turns, double radius);
 
+// Paths. The fill_ functions fill them with the current source at once.
+void circle_path(cairo_t *cr, double x, double y, double radius);
 void fill_circle(cairo_t *cr, double x, double y, double radius);
-// A ring between two radii about the origin, filled with the current source.
+// A ring between two radii about the origin; it fills the same under either
+// fill rule.
+void ring_path(cairo_t *cr, double outer, double inner);
 void fill_ring(cairo_t *cr, double outer, double inner);
+void rounded_rect_path(cairo_t *cr, double x, double y, double w, double h, double r);
+
 // A mark along the radius at `turns`, from r0 out to r1, `width` wide.
 void radial_mark(cairo_t *cr, double turns, double r0, double r1, double width,
                  cairo_line_cap_t cap = CAIRO_LINE_CAP_BUTT);
@@ -54,6 +66,27 @@ struct Station {
 void blade_path(cairo_t *cr, std::initializer_list<Station> stations);
 void fill_blade(cairo_t *cr, std::initializer_list<Station> stations);
 
-// A soft black shadow of the current path, moved by (dx, dy) and blurred over
-// about `blur` pixels. Clears the path.
+// Replaces the current path by its flattened copy with every point moved by
+// `warp` (in user space).
+void warp_path(cairo_t *cr, const std::function<void(double &x, double &y)> &warp);
+
+// Two shadows of the current path, kept apart because they blur differently.
+// fill_soft_shadow is cheap: a black shadow moved by (dx, dy), blurred over
+// about `blur` pixels by drawing it small and stretching it back. It clears
+// the path.
 void fill_soft_shadow(cairo_t *cr, double dx, double dy, double blur, double alpha);
+// gaussian_shadow is smoother: the whole picture's mask is blurred three
+// times with a box of about `blur` pixels, painted in (r, g, b, alpha) and
+// moved by (dx, dy). The path is kept.
+void gaussian_shadow(cairo_t *cr, double dx, double dy, double blur, double r, double g, double b,
+                     double alpha);
+
+// Adds a faint random grain (up to `amplitude` levels per channel) to every
+// painted pixel, so smooth gradients do not turn into rings when the saver
+// runs at 16 bits per pixel.
+void dither(cairo_surface_t *surface, int amplitude, unsigned seed);
+
+// A linear gradient along (x0, y0)-(x1, y1) through the given colours, evenly
+// spaced; the caller destroys it.
+cairo_pattern_t *linear_stops(double x0, double y0, double x1, double y1,
+                              std::initializer_list<Rgb> colours);

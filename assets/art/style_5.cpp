@@ -1,13 +1,11 @@
 // Style 5: Pool Clock. A wooden triangle rack on the cloth under a lamp; the
 // twelve hours are numbered pool balls racked in a ring, and the hands are
 // cues. The cue ball, a cue and a cube of chalk lie below the rack.
-#include "assets/art/draw_kit_b.h"
+#include "assets/art/draw_kit.h"
 
 #include <cmath>
 #include <random>
 #include <string>
-
-using namespace kit_b;
 
 namespace {
 
@@ -67,7 +65,7 @@ void draw_lamp_light(cairo_t *cr)
 void draw_rack(cairo_t *cr)
 {
     rack_path(cr);
-    soft_shadow(cr, 7, 10, 16, 0, 0.03, 0.05, 0.55);
+    gaussian_shadow(cr, 7, 10, 16, 0, 0.03, 0.05, 0.55);
     cairo_save(cr);
     cairo_clip_preserve(cr);
     cairo_set_source_rgb(cr, 0.62, 0.37, 0.17);
@@ -167,7 +165,7 @@ void draw_ball(cairo_t *cr, double x, double y, double r, Rgb colour, bool strip
         circle_path(cr, 0, 0, 0.5 * r);
         cairo_fill(cr);
         set_rgb(cr, 20, 20, 20);
-        use_font(cr, "DejaVu Sans Condensed", 0.62 * r, true);
+        select_font(cr, "DejaVu Sans Condensed", 0.62 * r, true);
         show_text_centred(cr, number, 0, 0);
     }
     // Shade towards the lower right, and a soft glow of the lamp.
@@ -201,7 +199,7 @@ void draw_balls(cairo_t *cr)
     cairo_new_path(cr);
     for (int h = 1; h <= 12; h++)
         circle_path(cr, dial_x(h / 12.0, BALL_RING), dial_y(h / 12.0, BALL_RING), BALL);
-    soft_shadow(cr, 5, 8, 9, 0, 0.02, 0.04, 0.6);
+    gaussian_shadow(cr, 5, 8, 9, 0, 0.02, 0.04, 0.6);
     cairo_new_path(cr);
     for (int h = 1; h <= 12; h++) {
         std::string n = std::to_string(h);
@@ -221,7 +219,7 @@ void draw_cue(cairo_t *cr, double x0, double x1, double y, double butt, double t
     cairo_line_to(cr, x1, y + half(x1));
     cairo_line_to(cr, x0, y + half(x0));
     cairo_close_path(cr);
-    soft_shadow(cr, 6, 9, 10, 0, 0.02, 0.04, 0.55);
+    gaussian_shadow(cr, 6, 9, 10, 0, 0.02, 0.04, 0.55);
     cairo_save(cr);
     cairo_clip(cr);
     // Maple shaft, ebony butt with a few inlaid points, a brass joint.
@@ -269,7 +267,7 @@ void draw_chalk(cairo_t *cr, double x, double y, double size)
 {
     cairo_new_path(cr);
     cairo_rectangle(cr, x - size / 2, y - size / 2, size, size);
-    soft_shadow(cr, 4, 6, 7, 0, 0.02, 0.04, 0.5);
+    gaussian_shadow(cr, 4, 6, 7, 0, 0.02, 0.04, 0.5);
     set_rgb(cr, 40, 95, 170);
     cairo_fill(cr);
     // The worn hollow on its top.
@@ -291,7 +289,7 @@ void draw_chalk(cairo_t *cr, double x, double y, double size)
 
 cairo_surface_t *draw_face()
 {
-    Canvas c = open_face(FACE_SIZE, FACE_SIZE, FACE_SIZE / 2, FACE_SIZE / 2);
+    Canvas c = open_face(FACE_SIZE, FACE_SIZE);
     cairo_t *cr = c.cr;
     draw_lamp_light(cr);
     draw_rack(cr);
@@ -301,7 +299,7 @@ cairo_surface_t *draw_face()
     draw_chalk(cr, -150, 262, 34);
     cairo_new_path(cr);
     circle_path(cr, 95, 258, BALL);
-    soft_shadow(cr, 5, 8, 9, 0, 0.02, 0.04, 0.6);
+    gaussian_shadow(cr, 5, 8, 9, 0, 0.02, 0.04, 0.6);
     cairo_new_path(cr);
     draw_ball(cr, 95, 258, BALL, {246, 244, 236}, false, nullptr);
     cairo_save(cr);
@@ -317,7 +315,7 @@ cairo_surface_t *draw_face()
 // A cue as a hand, its butt over the centre and its blue tip at `length`.
 cairo_surface_t *draw_cue_hand(HandPivot pivot, int length, double butt, double tip, double boss)
 {
-    Canvas c = open_hand(pivot, pivot.x + length + 1, 2 * pivot.y + 1);
+    Canvas c = open_hand(pivot, length);
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     // The butt starts under the boss, so nothing of it shows behind the axle.
@@ -347,7 +345,7 @@ cairo_surface_t *draw_cue_hand(HandPivot pivot, int length, double butt, double 
 
 cairo_surface_t *draw_second_hand(HandPivot pivot, int length)
 {
-    Canvas c = open_hand(pivot, pivot.x + length + 1, 2 * pivot.y + 1);
+    Canvas c = open_hand(pivot, length);
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     set_rgb(cr, 215, 35, 30);

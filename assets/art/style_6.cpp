@@ -2,11 +2,9 @@
 // with a beaded edge, an ivory enamel dial with a chapter ring of radial Roman
 // numerals, two engine-turned silvered sub-dials (the regulation and the
 // strike/silent selectors) and blued-steel spade hands.
-#include "assets/art/draw_kit_b.h"
+#include "assets/art/draw_kit.h"
 
 #include <cmath>
-
-using namespace kit_b;
 
 namespace {
 
@@ -28,7 +26,7 @@ void draw_bezel(cairo_t *cr)
 {
     cairo_new_path(cr);
     circle_path(cr, 0, 0, BEZEL_OUTER);
-    soft_shadow(cr, 0, 7, 14, 0.15, 0.1, 0.05, 0.45);
+    gaussian_shadow(cr, 0, 7, 14, 0.15, 0.1, 0.05, 0.45);
 
     // Cast bronze, its sheen sweeping from upper left to lower right.
     cairo_pattern_t *bronze = linear_stops(-BEZEL_OUTER, -BEZEL_OUTER, BEZEL_OUTER, BEZEL_OUTER,
@@ -151,7 +149,7 @@ void draw_chapter_ring(cairo_t *cr)
 
     static const char *const ROMAN[12] = {"XII", "I", "II", "III", "IIII", "V",
                                           "VI", "VII", "VIII", "IX", "X", "XI"};
-    use_font(cr, "DejaVu Serif Condensed", 44);
+    select_font(cr, "DejaVu Serif Condensed", 44);
     for (int h = 0; h < 12; h++) {
         cairo_save(cr);
         cairo_rotate(cr, h / 12.0 * 2 * M_PI);
@@ -205,7 +203,7 @@ void draw_sub_dial(cairo_t *cr, double cy, const char *left, const char *right, 
     cairo_set_line_width(cr, 1.0);
     cairo_arc(cr, 0, 0, SUB_DIAL - 6, -M_PI / 2 - M_PI / 3, -M_PI / 2 + M_PI / 3);
     cairo_stroke(cr);
-    use_font(cr, "DejaVu Serif Condensed", 8, true);
+    select_font(cr, "DejaVu Serif Condensed", 8, true);
     show_text_centred(cr, left, -22, 14);
     show_text_centred(cr, right, 22, 14);
 
@@ -250,7 +248,7 @@ void draw_centre_engraving(cairo_t *cr)
 
 cairo_surface_t *draw_face()
 {
-    Canvas c = open_face(FACE_SIZE, FACE_SIZE, FACE_SIZE / 2, FACE_SIZE / 2);
+    Canvas c = open_face(FACE_SIZE, FACE_SIZE);
     cairo_t *cr = c.cr;
     draw_bezel(cr);
     draw_dial(cr);
@@ -271,7 +269,7 @@ void blued_steel(cairo_t *cr)
 // The hour hand: a round boss, a slim shank and a pierced spade.
 cairo_surface_t *draw_hour_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    Canvas c = open_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     blued_steel(cr);
@@ -305,7 +303,7 @@ cairo_surface_t *draw_hour_hand(HandPivot pivot, double length)
 // short tail.
 cairo_surface_t *draw_minute_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    Canvas c = open_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     blued_steel(cr);
@@ -334,7 +332,7 @@ cairo_surface_t *draw_minute_hand(HandPivot pivot, double length)
 
 cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    Canvas c = open_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     set_rgb(cr, 150, 28, 22);

@@ -2,11 +2,9 @@
 // pale wall, a raised charcoal ring edged in copper, and inside it a white
 // disc with nothing on it but thin copper bars at the hours. Slim black hands
 // with round bosses, a copper second hand.
-#include "assets/art/draw_kit_b.h"
+#include "assets/art/draw_kit.h"
 
 #include <cmath>
-
-using namespace kit_b;
 
 namespace {
 
@@ -28,7 +26,7 @@ void draw_panel(cairo_t *cr)
 {
     cairo_new_path(cr);
     rounded_rect_path(cr, -PANEL / 2, -PANEL / 2, PANEL, PANEL, 4);
-    soft_shadow(cr, 0, 8, 16, 0, 0, 0, 0.5);
+    gaussian_shadow(cr, 0, 8, 16, 0, 0, 0, 0.5);
     // A soft light from above on the matt black.
     cairo_pattern_t *black = cairo_pattern_create_radial(0, -120, 40, 0, 0, PANEL * 0.75);
     cairo_pattern_add_color_stop_rgb(black, 0.0, 0.105, 0.105, 0.11);
@@ -48,7 +46,7 @@ void draw_ring(cairo_t *cr)
 {
     cairo_new_path(cr);
     circle_path(cr, 0, 0, RING_OUTER);
-    soft_shadow(cr, 0, 6, 14, 0, 0, 0, 0.8);
+    gaussian_shadow(cr, 0, 6, 14, 0, 0, 0, 0.8);
     cairo_new_path(cr);
 
     // A turned charcoal ring, lit from the upper left.
@@ -135,7 +133,7 @@ void draw_bars(cairo_t *cr)
         }
         cairo_restore(cr);
     }
-    soft_shadow(cr, 2, 4, 6, 0, 0, 0, 0.35);
+    gaussian_shadow(cr, 2, 4, 6, 0, 0, 0, 0.35);
     cairo_new_path(cr);
     for (int h = 0; h < 12; h++) {
         if (h == 0) {
@@ -149,7 +147,7 @@ void draw_bars(cairo_t *cr)
 
 cairo_surface_t *draw_face()
 {
-    Canvas c = open_face(FACE_SIZE, FACE_SIZE, FACE_SIZE / 2, FACE_SIZE / 2);
+    Canvas c = open_face(FACE_SIZE, FACE_SIZE);
     cairo_t *cr = c.cr;
     draw_panel(cr);
     draw_ring(cr);
@@ -163,7 +161,7 @@ cairo_surface_t *draw_face()
 // A slim black hand: a round boss, then a blade tapering to a rounded end.
 cairo_surface_t *draw_hand(HandPivot pivot, double length, double boss, double root, double end)
 {
-    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    Canvas c = open_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     set_rgb(cr, 24, 24, 26);
@@ -180,7 +178,7 @@ cairo_surface_t *draw_hand(HandPivot pivot, double length, double boss, double r
 
 cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    Canvas c = open_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     set_rgb(cr, 200, 112, 58);

@@ -3,12 +3,10 @@
 // felloe with painted Roman numerals, twelve turned spokes at the hours and a
 // rust-red hub with an iron band. The hands are forged brass straps whose
 // back edge runs along the radius.
-#include "assets/art/draw_kit_b.h"
+#include "assets/art/draw_kit.h"
 
 #include <cmath>
 #include <random>
-
-using namespace kit_b;
 
 namespace {
 
@@ -30,7 +28,7 @@ void draw_boards(cairo_t *cr)
     const double width = FACE_WIDTH - 16, height = FACE_HEIGHT - 16;
     cairo_new_path(cr);
     rounded_rect_path(cr, left, top, width, height, 10);
-    soft_shadow(cr, 0, 6, 14, 0.1, 0.02, 0, 0.6);
+    gaussian_shadow(cr, 0, 6, 14, 0.1, 0.02, 0, 0.6);
     cairo_save(cr);
     cairo_clip(cr);
 
@@ -119,7 +117,7 @@ void draw_wheel_shadow(cairo_t *cr)
     for (int h = 0; h < 12; h++)
         spoke_path(cr, h / 12.0);
     circle_path(cr, 0, 0, HUB);
-    soft_shadow(cr, 10, 14, 18, 0, 0, 0, 0.75);
+    gaussian_shadow(cr, 10, 14, 18, 0, 0, 0, 0.75);
     cairo_new_path(cr);
 }
 
@@ -193,7 +191,7 @@ void draw_felloe(cairo_t *cr)
     // Numerals painted in cream on the felloe, worn at the edges.
     static const char *const ROMAN[12] = {"XII", "I", "II", "III", "IV", "V",
                                           "VI", "VII", "VIII", "IX", "X", "XI"};
-    use_font(cr, "DejaVu Serif", 30, true);
+    select_font(cr, "DejaVu Serif", 30, true);
     const double mid = (FELLOE_INNER + TYRE_INNER) / 2;
     for (int h = 0; h < 12; h++) {
         cairo_save(cr);
@@ -342,7 +340,7 @@ void strap_path(cairo_t *cr, double x0, double back, double length, double belly
 cairo_surface_t *draw_strap_hand(HandPivot pivot, double length, double belly)
 {
     const int height = static_cast<int>(belly) + 1;
-    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, height);
+    Canvas c = open_hand(pivot, static_cast<int>(length), height);
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     const double x0 = -pivot.x - 0.5, back = -pivot.y - 0.5;  // the picture's left and top edges
@@ -361,7 +359,7 @@ cairo_surface_t *draw_strap_hand(HandPivot pivot, double length, double belly)
 
 cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    Canvas c = open_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     set_rgb(cr, 40, 14, 6);

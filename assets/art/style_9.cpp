@@ -2,11 +2,9 @@
 // dial with a thick ink outline and a flat drop shadow, and four huge,
 // bulging, wobbling numerals 12, 3, 6 and 9. The hands are inked too: a fat
 // arrow, a lightning bolt and a red second hand with a ball on its end.
-#include "assets/art/draw_kit_b.h"
+#include "assets/art/draw_kit.h"
 
 #include <cmath>
-
-using namespace kit_b;
 
 namespace {
 
@@ -30,7 +28,7 @@ void draw_card(cairo_t *cr)
     cairo_rotate(cr, CARD_TILT);
     cairo_new_path(cr);
     rounded_rect_path(cr, -CARD / 2, -CARD / 2, CARD, CARD, 46);
-    soft_shadow(cr, 6, 10, 12, 0, 0, 0, 0.35);
+    gaussian_shadow(cr, 6, 10, 12, 0, 0, 0, 0.35);
     cairo_save(cr);
     cairo_clip_preserve(cr);
     set_rgb(cr, 38, 110, 232);
@@ -121,7 +119,7 @@ void draw_numeral(cairo_t *cr, const char *text, double x, double y, double size
 {
     cairo_save(cr);
     cairo_translate(cr, x, y);
-    use_font(cr, "DejaVu Sans", size, true);
+    select_font(cr, "DejaVu Sans", size, true);
     cairo_new_path(cr);
     text_path_centred(cr, text, 0, 0);
     warp_path(cr, warp);
@@ -190,7 +188,7 @@ void draw_numerals(cairo_t *cr)
 
 cairo_surface_t *draw_face()
 {
-    Canvas c = open_face(FACE_SIZE, FACE_SIZE, FACE_SIZE / 2, FACE_SIZE / 2);
+    Canvas c = open_face(FACE_SIZE, FACE_SIZE);
     cairo_t *cr = c.cr;
     draw_card(cr);
     draw_dial(cr);
@@ -219,7 +217,7 @@ void ink_and_fill(cairo_t *cr, Rgb fill, double line)
 // The hour hand: a fat rounded arrow.
 cairo_surface_t *draw_hour_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    Canvas c = open_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     const double start = -pivot.x + 3.5, head = length - 58;
@@ -239,7 +237,7 @@ cairo_surface_t *draw_hour_hand(HandPivot pivot, double length)
 // The minute hand: a lightning bolt along the radius, ending in a point.
 cairo_surface_t *draw_minute_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    Canvas c = open_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     const double start = -pivot.x + 3.5;
@@ -262,7 +260,7 @@ cairo_surface_t *draw_minute_hand(HandPivot pivot, double length)
 
 cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, pivot.x + static_cast<int>(length) + 1, 2 * pivot.y + 1);
+    Canvas c = open_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     const double ball = pivot.y - 1;
