@@ -162,8 +162,7 @@ void draw_ball(cairo_t *cr, double x, double y, double r, Rgb colour, bool strip
     }
     if (number) {
         set_rgb(cr, 250, 248, 240);
-        circle_path(cr, 0, 0, 0.5 * r);
-        cairo_fill(cr);
+        fill_circle(cr, 0, 0, 0.5 * r);
         set_rgb(cr, 20, 20, 20);
         select_font(cr, "DejaVu Sans Condensed", 0.62 * r, true);
         show_text_centred(cr, number, 0, 0);
@@ -276,8 +275,7 @@ void draw_chalk(cairo_t *cr, double x, double y, double size)
     cairo_pattern_add_color_stop_rgba(hollow, 0.8, 0.1, 0.3, 0.55, 1);
     cairo_pattern_add_color_stop_rgba(hollow, 1.0, 0.45, 0.65, 0.9, 1);
     cairo_set_source(cr, hollow);
-    circle_path(cr, x, y, size * 0.36);
-    cairo_fill(cr);
+    fill_circle(cr, x, y, size * 0.36);
     cairo_pattern_destroy(hollow);
     set_rgb(cr, 255, 255, 255, 0.35);
     cairo_set_line_width(cr, 1.5);
@@ -338,8 +336,7 @@ cairo_surface_t *draw_cue_hand(HandPivot pivot, int length, double butt, double 
     segment(x1 - 3, x1, {50, 100, 170});
     // The boss over the axle: a little cue ball.
     set_rgb(cr, 246, 244, 236);
-    circle_path(cr, 0, 0, boss);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, boss);
     return close_canvas(c);
 }
 
@@ -351,8 +348,7 @@ cairo_surface_t *draw_second_hand(HandPivot pivot, int length)
     set_rgb(cr, 215, 35, 30);
     cairo_rectangle(cr, -pivot.x, -1.5, pivot.x + length, 3);
     cairo_fill(cr);
-    circle_path(cr, 0, 0, 3.5);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, 3.5);
     return close_canvas(c);
 }
 

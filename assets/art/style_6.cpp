@@ -34,8 +34,7 @@ void draw_bezel(cairo_t *cr)
                                             {205, 150, 75}, {240, 200, 120}, {130, 82, 34},
                                             {85, 52, 22}});
     cairo_set_source(cr, bronze);
-    ring_path(cr, BEZEL_OUTER, BEZEL_INNER);
-    cairo_fill(cr);
+    fill_ring(cr, BEZEL_OUTER, BEZEL_INNER);
     cairo_pattern_destroy(bronze);
 
     // Its rounded profile: a crown of light, darker towards both edges.
@@ -47,8 +46,7 @@ void draw_bezel(cairo_t *cr)
     cairo_pattern_add_color_stop_rgba(profile, 0.85, 0.2, 0.1, 0.0, 0.15);
     cairo_pattern_add_color_stop_rgba(profile, 1.0, 0.15, 0.08, 0.0, 0.6);
     cairo_set_source(cr, profile);
-    ring_path(cr, BEZEL_OUTER, BEZEL_INNER);
-    cairo_fill(cr);
+    fill_ring(cr, BEZEL_OUTER, BEZEL_INNER);
     cairo_pattern_destroy(profile);
 
     // A row of cast beads along the outer edge.
@@ -56,21 +54,18 @@ void draw_bezel(cairo_t *cr)
     for (int i = 0; i < beads; i++) {
         double t = (i + 0.5) / beads, x = dial_x(t, BEZEL_OUTER - 8), y = dial_y(t, BEZEL_OUTER - 8);
         set_rgb(cr, 70, 40, 15, 0.55);
-        circle_path(cr, x + 0.8, y + 1.2, 4.2);
-        cairo_fill(cr);
+        fill_circle(cr, x + 0.8, y + 1.2, 4.2);
         cairo_pattern_t *bead = cairo_pattern_create_radial(x - 1.4, y - 1.6, 0.3, x, y, 4.2);
         cairo_pattern_add_color_stop_rgba(bead, 0.0, 1, 0.95, 0.78, 0.9);
         cairo_pattern_add_color_stop_rgba(bead, 1.0, 0.55, 0.35, 0.12, 0.0);
         cairo_set_source(cr, bead);
-        circle_path(cr, x, y, 4.2);
-        cairo_fill(cr);
+        fill_circle(cr, x, y, 4.2);
         cairo_pattern_destroy(bead);
     }
 
     // The step down to the dial, and the dial's shadowed edge.
     set_rgb(cr, 90, 55, 20);
-    ring_path(cr, BEZEL_INNER, DIAL);
-    cairo_fill(cr);
+    fill_ring(cr, BEZEL_INNER, DIAL);
     set_rgb(cr, 255, 225, 160, 0.5);
     cairo_set_line_width(cr, 1.2);
     circle_path(cr, 0, 0, BEZEL_INNER - 0.6);
@@ -84,8 +79,7 @@ void draw_dial(cairo_t *cr)
     cairo_pattern_add_color_stop_rgb(enamel, 0.75, 0.955, 0.925, 0.855);
     cairo_pattern_add_color_stop_rgb(enamel, 1.0, 0.90, 0.86, 0.77);
     cairo_set_source(cr, enamel);
-    circle_path(cr, 0, 0, DIAL);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, DIAL);
     cairo_pattern_destroy(enamel);
 
     // The bezel's shadow falling on the dial.
@@ -93,8 +87,7 @@ void draw_dial(cairo_t *cr)
     cairo_pattern_add_color_stop_rgba(lip, 0.0, 0.3, 0.2, 0.1, 0.0);
     cairo_pattern_add_color_stop_rgba(lip, 1.0, 0.3, 0.2, 0.1, 0.35);
     cairo_set_source(cr, lip);
-    circle_path(cr, 0, 0, DIAL);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, DIAL);
     cairo_pattern_destroy(lip);
 }
 
@@ -173,8 +166,7 @@ void draw_sub_dial(cairo_t *cr, double cy, const char *left, const char *right, 
     cairo_pattern_add_color_stop_rgb(silver, 0.0, 0.97, 0.97, 0.95);
     cairo_pattern_add_color_stop_rgb(silver, 1.0, 0.80, 0.80, 0.78);
     cairo_set_source(cr, silver);
-    circle_path(cr, 0, 0, SUB_DIAL);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, SUB_DIAL);
     cairo_pattern_destroy(silver);
     cairo_set_line_width(cr, 0.5);
     for (double r = 4; r < SUB_DIAL; r += 2.2) {
@@ -222,11 +214,9 @@ void draw_sub_dial(cairo_t *cr, double cy, const char *left, const char *right, 
     cairo_close_path(cr);
     cairo_fill(cr);
     cairo_restore(cr);
-    circle_path(cr, 0, 0, 4.5);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, 4.5);
     set_rgb(cr, 200, 160, 80);
-    circle_path(cr, 0, 0, 1.8);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, 1.8);
     cairo_restore(cr);
 }
 
@@ -273,8 +263,7 @@ cairo_surface_t *draw_hour_hand(HandPivot pivot, double length)
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     blued_steel(cr);
-    circle_path(cr, 0, 0, 12.5);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, 12.5);
     const double s0 = 0.56 * length, wide = 0.74 * length, neck = 0.9 * length;
     cairo_move_to(cr, 0, -3.5);
     cairo_line_to(cr, s0, -3);
@@ -307,8 +296,7 @@ cairo_surface_t *draw_minute_hand(HandPivot pivot, double length)
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     blued_steel(cr);
-    circle_path(cr, 0, 0, 10.5);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, 10.5);
     cairo_move_to(cr, -pivot.x, 0);
     cairo_curve_to(cr, -pivot.x + 2, -6, -6, -5, 0, -3);
     cairo_line_to(cr, length - 30, -2);
@@ -319,11 +307,9 @@ cairo_surface_t *draw_minute_hand(HandPivot pivot, double length)
     cairo_close_path(cr);
     cairo_fill(cr);
     const double ring = 0.46 * length;
-    circle_path(cr, ring, 0, 9);
-    cairo_fill(cr);
+    fill_circle(cr, ring, 0, 9);
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-    circle_path(cr, ring, 0, 5.5);
-    cairo_fill(cr);
+    fill_circle(cr, ring, 0, 5.5);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
     cairo_rectangle(cr, ring - 10, -2, 20, 4);
     cairo_fill(cr);

@@ -53,8 +53,7 @@ void draw_ring(cairo_t *cr)
     cairo_pattern_t *ring = linear_stops(-RING_OUTER, -RING_OUTER, RING_OUTER, RING_OUTER,
                                          {{92, 92, 96}, {52, 52, 56}, {30, 30, 33}});
     cairo_set_source(cr, ring);
-    ring_path(cr, RING_OUTER, RING_INNER);
-    cairo_fill(cr);
+    fill_ring(cr, RING_OUTER, RING_INNER);
     cairo_pattern_destroy(ring);
     cairo_pattern_t *profile = cairo_pattern_create_radial(0, 0, RING_INNER, 0, 0, RING_OUTER);
     cairo_pattern_add_color_stop_rgba(profile, 0.0, 0, 0, 0, 0.5);
@@ -62,8 +61,7 @@ void draw_ring(cairo_t *cr)
     cairo_pattern_add_color_stop_rgba(profile, 0.6, 1, 1, 1, 0.10);
     cairo_pattern_add_color_stop_rgba(profile, 1.0, 0, 0, 0, 0.35);
     cairo_set_source(cr, profile);
-    ring_path(cr, RING_OUTER, RING_INNER);
-    cairo_fill(cr);
+    fill_ring(cr, RING_OUTER, RING_INNER);
     cairo_pattern_destroy(profile);
 
     // A fine copper inlay round the outside.
@@ -82,16 +80,14 @@ void draw_disc(cairo_t *cr)
     cairo_pattern_add_color_stop_rgb(white, 0.0, 1.0, 1.0, 1.0);
     cairo_pattern_add_color_stop_rgb(white, 1.0, 0.93, 0.93, 0.925);
     cairo_set_source(cr, white);
-    circle_path(cr, 0, 0, RING_INNER);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, RING_INNER);
     cairo_pattern_destroy(white);
     // The ring stands proud of the disc and shades its edge.
     cairo_pattern_t *inner = cairo_pattern_create_radial(0, 4, RING_INNER - 16, 0, 4, RING_INNER);
     cairo_pattern_add_color_stop_rgba(inner, 0.0, 0, 0, 0, 0.0);
     cairo_pattern_add_color_stop_rgba(inner, 1.0, 0, 0, 0, 0.28);
     cairo_set_source(cr, inner);
-    circle_path(cr, 0, 0, RING_INNER);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, RING_INNER);
     cairo_pattern_destroy(inner);
 
     // Pale dots for the minutes, barely there.
@@ -99,8 +95,7 @@ void draw_disc(cairo_t *cr)
     for (int m = 0; m < 60; m++) {
         if (m % 5 == 0)
             continue;
-        circle_path(cr, dial_x(m / 60.0, 238), dial_y(m / 60.0, 238), 1.6);
-        cairo_fill(cr);
+        fill_circle(cr, dial_x(m / 60.0, 238), dial_y(m / 60.0, 238), 1.6);
     }
 }
 
@@ -165,8 +160,7 @@ cairo_surface_t *draw_hand(HandPivot pivot, double length, double boss, double r
     cairo_t *cr = c.cr;
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     set_rgb(cr, 24, 24, 26);
-    circle_path(cr, 0, 0, boss);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, boss);
     cairo_move_to(cr, 0, -root);
     cairo_line_to(cr, length - end, -end);
     cairo_arc(cr, length - end, 0, end, -M_PI / 2, M_PI / 2);

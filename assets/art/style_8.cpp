@@ -79,11 +79,9 @@ void draw_boards(cairo_t *cr)
         // Nails at the cross battens.
         for (double ny : {top + 30, top + height - 30}) {
             set_rgb(cr, 20, 18, 18);
-            circle_path(cr, x0 + boardWidth / 2, ny, 4.5);
-            cairo_fill(cr);
+            fill_circle(cr, x0 + boardWidth / 2, ny, 4.5);
             set_rgb(cr, 120, 115, 110, 0.7);
-            circle_path(cr, x0 + boardWidth / 2 - 1.2, ny - 1.2, 1.8);
-            cairo_fill(cr);
+            fill_circle(cr, x0 + boardWidth / 2 - 1.2, ny - 1.2, 1.8);
         }
     }
     // Darker towards the corners, as in a barn lit by one lamp.
@@ -158,8 +156,7 @@ void draw_felloe(cairo_t *cr)
     cairo_pattern_add_color_stop_rgb(oak, 0.7, 0.60, 0.41, 0.23);
     cairo_pattern_add_color_stop_rgb(oak, 1.0, 0.40, 0.26, 0.13);
     cairo_set_source(cr, oak);
-    ring_path(cr, TYRE_INNER, FELLOE_INNER);
-    cairo_fill(cr);
+    fill_ring(cr, TYRE_INNER, FELLOE_INNER);
     cairo_pattern_destroy(oak);
 
     // Grain following the curve of each bent segment.
@@ -218,8 +215,7 @@ void draw_tyre(cairo_t *cr)
     cairo_pattern_t *iron = linear_stops(-TYRE_OUTER, -TYRE_OUTER, TYRE_OUTER, TYRE_OUTER,
                                          {{120, 118, 115}, {70, 66, 64}, {45, 40, 38}, {28, 25, 24}});
     cairo_set_source(cr, iron);
-    ring_path(cr, TYRE_OUTER, TYRE_INNER);
-    cairo_fill(cr);
+    fill_ring(cr, TYRE_OUTER, TYRE_INNER);
     cairo_pattern_destroy(iron);
     // Rust bloom on the iron.
     std::mt19937 rng(21);
@@ -227,16 +223,14 @@ void draw_tyre(cairo_t *cr)
     for (int i = 0; i < 90; i++) {
         double t = unit(rng), r = TYRE_INNER + 2 + unit(rng) * (TYRE_OUTER - TYRE_INNER - 4);
         set_rgb(cr, 140, 60, 25, 0.15 + 0.2 * unit(rng));
-        circle_path(cr, dial_x(t, r), dial_y(t, r), 1 + unit(rng) * 3);
-        cairo_fill(cr);
+        fill_circle(cr, dial_x(t, r), dial_y(t, r), 1 + unit(rng) * 3);
     }
     cairo_pattern_t *profile = cairo_pattern_create_radial(0, 0, TYRE_INNER, 0, 0, TYRE_OUTER);
     cairo_pattern_add_color_stop_rgba(profile, 0.0, 0, 0, 0, 0.5);
     cairo_pattern_add_color_stop_rgba(profile, 0.4, 1, 1, 1, 0.12);
     cairo_pattern_add_color_stop_rgba(profile, 1.0, 0, 0, 0, 0.5);
     cairo_set_source(cr, profile);
-    ring_path(cr, TYRE_OUTER, TYRE_INNER);
-    cairo_fill(cr);
+    fill_ring(cr, TYRE_OUTER, TYRE_INNER);
     cairo_pattern_destroy(profile);
 
     // A bolt for every minute, a big square-headed one at every fifth.
@@ -245,15 +239,13 @@ void draw_tyre(cairo_t *cr)
         double t = m / 60.0, x = dial_x(t, mid), y = dial_y(t, mid);
         double r = m % 5 == 0 ? 6.5 : 3.2;
         set_rgb(cr, 10, 8, 8, 0.7);
-        circle_path(cr, x + 1, y + 1.5, r);
-        cairo_fill(cr);
+        fill_circle(cr, x + 1, y + 1.5, r);
         cairo_pattern_t *head = cairo_pattern_create_radial(x - r * 0.35, y - r * 0.4, 0.2, x, y, r);
         cairo_pattern_add_color_stop_rgb(head, 0.0, 0.85, 0.82, 0.78);
         cairo_pattern_add_color_stop_rgb(head, 0.5, 0.45, 0.42, 0.40);
         cairo_pattern_add_color_stop_rgb(head, 1.0, 0.15, 0.13, 0.12);
         cairo_set_source(cr, head);
-        circle_path(cr, x, y, r);
-        cairo_fill(cr);
+        fill_circle(cr, x, y, r);
         cairo_pattern_destroy(head);
     }
 }
@@ -266,14 +258,12 @@ void draw_hub(cairo_t *cr)
     cairo_pattern_add_color_stop_rgb(nave, 0.6, 0.62, 0.19, 0.06);
     cairo_pattern_add_color_stop_rgb(nave, 1.0, 0.38, 0.10, 0.03);
     cairo_set_source(cr, nave);
-    circle_path(cr, 0, 0, HUB);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, HUB);
     cairo_pattern_destroy(nave);
     // Its iron band.
     cairo_pattern_t *band = linear_stops(-HUB, -HUB, HUB, HUB, {{150, 145, 140}, {60, 56, 54}, {25, 22, 21}});
     cairo_set_source(cr, band);
-    ring_path(cr, HUB, HUB_BAND);
-    cairo_fill(cr);
+    fill_ring(cr, HUB, HUB_BAND);
     cairo_pattern_destroy(band);
     set_rgb(cr, 20, 10, 5, 0.8);
     cairo_set_line_width(cr, 1.5);
@@ -283,8 +273,7 @@ void draw_hub(cairo_t *cr)
     for (int i = 0; i < 6; i++) {
         double t = (i + 0.5) / 6, x = dial_x(t, 44), y = dial_y(t, 44);
         set_rgb(cr, 15, 8, 5, 0.7);
-        circle_path(cr, x + 1, y + 1.5, 5.5);
-        cairo_fill(cr);
+        fill_circle(cr, x + 1, y + 1.5, 5.5);
         cairo_save(cr);
         cairo_translate(cr, x, y);
         cairo_new_path(cr);
@@ -303,8 +292,7 @@ void draw_hub(cairo_t *cr)
     cairo_pattern_add_color_stop_rgb(cap, 0.5, 0.32, 0.30, 0.29);
     cairo_pattern_add_color_stop_rgb(cap, 1.0, 0.10, 0.09, 0.09);
     cairo_set_source(cr, cap);
-    circle_path(cr, 0, 0, 22);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, 22);
     cairo_pattern_destroy(cap);
 }
 
@@ -365,17 +353,13 @@ cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
     set_rgb(cr, 40, 14, 6);
     cairo_rectangle(cr, -pivot.x + 6, -2.5, pivot.x - 6 + length, 5);
     cairo_fill(cr);
-    circle_path(cr, -pivot.x + 6.5, 0, 5.5);
-    cairo_fill(cr);
-    circle_path(cr, 0, 0, 5.5);
-    cairo_fill(cr);
+    fill_circle(cr, -pivot.x + 6.5, 0, 5.5);
+    fill_circle(cr, 0, 0, 5.5);
     set_rgb(cr, 240, 226, 190);
     cairo_rectangle(cr, -pivot.x + 6, -1.5, pivot.x - 6 + length - 1, 3);
     cairo_fill(cr);
-    circle_path(cr, -pivot.x + 6.5, 0, 4.5);
-    cairo_fill(cr);
-    circle_path(cr, 0, 0, 4.5);
-    cairo_fill(cr);
+    fill_circle(cr, -pivot.x + 6.5, 0, 4.5);
+    fill_circle(cr, 0, 0, 4.5);
     return close_canvas(c);
 }
 

@@ -64,11 +64,9 @@ void draw_dial(cairo_t *cr)
 {
     // A flat cartoon shadow, then the grey plate with its ink line.
     set_rgb(cr, SHADOW.r, SHADOW.g, SHADOW.b);
-    circle_path(cr, 14, 16, DIAL);
-    cairo_fill(cr);
+    fill_circle(cr, 14, 16, DIAL);
     set_rgb(cr, 178, 182, 190);
-    circle_path(cr, 0, 0, DIAL);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, DIAL);
     // A shine at the upper left and a shade at the lower right, flat as paint.
     cairo_save(cr);
     circle_path(cr, 0, 0, DIAL);
@@ -86,8 +84,7 @@ void draw_dial(cairo_t *cr)
     cairo_set_line_width(cr, 14);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_stroke(cr);
-    circle_path(cr, dial_x(0.85, DIAL - 26), dial_y(0.85, DIAL - 26), 7);
-    cairo_fill(cr);
+    fill_circle(cr, dial_x(0.85, DIAL - 26), dial_y(0.85, DIAL - 26), 7);
     cairo_restore(cr);
     ink(cr);
     cairo_set_line_width(cr, INK_WIDTH + 2);
@@ -106,8 +103,7 @@ void draw_dial(cairo_t *cr)
             cairo_line_to(cr, dial_x(t, DIAL - 26), dial_y(t, DIAL - 26));
             cairo_stroke(cr);
         } else {
-            circle_path(cr, dial_x(t, DIAL - 24), dial_y(t, DIAL - 24), 3.5);
-            cairo_fill(cr);
+            fill_circle(cr, dial_x(t, DIAL - 24), dial_y(t, DIAL - 24), 3.5);
         }
     }
 }
@@ -195,11 +191,9 @@ cairo_surface_t *draw_face()
     draw_numerals(cr);
     // The hands turn on a big yellow rivet.
     ink(cr);
-    circle_path(cr, 0, 0, 22);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, 22);
     set_rgb(cr, 255, 212, 0);
-    circle_path(cr, 0, 0, 16);
-    cairo_fill(cr);
+    fill_circle(cr, 0, 0, 16);
     return close_canvas(c);
 }
 
@@ -267,16 +261,13 @@ cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
     ink(cr);
     cairo_rectangle(cr, -pivot.x - 0.5, -3.5, length - ball, 7);
     cairo_fill(cr);
-    circle_path(cr, length - ball - 2, 0, ball + 1.5);
-    cairo_fill(cr);
+    fill_circle(cr, length - ball - 2, 0, ball + 1.5);
     set_rgb(cr, 230, 40, 40);
     cairo_rectangle(cr, -pivot.x - 0.5, -1.5, length - ball, 3);
     cairo_fill(cr);
-    circle_path(cr, length - ball - 2, 0, ball - 1);
-    cairo_fill(cr);
+    fill_circle(cr, length - ball - 2, 0, ball - 1);
     set_rgb(cr, 255, 190, 180);
-    circle_path(cr, length - ball - 6, -4, 3);
-    cairo_fill(cr);
+    fill_circle(cr, length - ball - 6, -4, 3);
     return close_canvas(c);
 }
 
