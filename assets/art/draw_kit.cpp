@@ -324,3 +324,32 @@ cairo_pattern_t *linear_stops(double x0, double y0, double x1, double y1,
         cairo_pattern_add_color_stop_rgb(p, i++ / n, c.r / 255.0, c.g / 255.0, c.b / 255.0);
     return p;
 }
+
+namespace {
+
+cairo_pattern_t *add_stops(cairo_pattern_t *p, std::initializer_list<Stop> stops)
+{
+    for (const Stop &s : stops)
+        cairo_pattern_add_color_stop_rgba(p, s.offset, s.r, s.g, s.b, s.a);
+    return p;
+}
+
+}  // namespace
+
+cairo_pattern_t *linear_gradient(double x0, double y0, double x1, double y1,
+                                 std::initializer_list<Stop> stops)
+{
+    return add_stops(cairo_pattern_create_linear(x0, y0, x1, y1), stops);
+}
+
+cairo_pattern_t *radial_gradient(double cx0, double cy0, double r0, double cx1, double cy1,
+                                 double r1, std::initializer_list<Stop> stops)
+{
+    return add_stops(cairo_pattern_create_radial(cx0, cy0, r0, cx1, cy1, r1), stops);
+}
+
+void use_pattern(cairo_t *cr, cairo_pattern_t *pattern)
+{
+    cairo_set_source(cr, pattern);
+    cairo_pattern_destroy(pattern);
+}

@@ -86,7 +86,19 @@ void gaussian_shadow(cairo_t *cr, double dx, double dy, double blur, double r, d
 // runs at 16 bits per pixel.
 void dither(cairo_surface_t *surface, int amplitude, unsigned seed);
 
-// A linear gradient along (x0, y0)-(x1, y1) through the given colours, evenly
-// spaced; the caller destroys it.
+// Gradients; the caller destroys them, or hands them to use_pattern.
+// linear_stops runs along (x0, y0)-(x1, y1) through the given colours, evenly
+// spaced.
 cairo_pattern_t *linear_stops(double x0, double y0, double x1, double y1,
                               std::initializer_list<Rgb> colours);
+// A colour stop at `offset` (0 to 1); channels and alpha run from 0 to 1.
+struct Stop {
+    double offset, r, g, b, a = 1.0;
+};
+cairo_pattern_t *linear_gradient(double x0, double y0, double x1, double y1,
+                                 std::initializer_list<Stop> stops);
+cairo_pattern_t *radial_gradient(double cx0, double cy0, double r0, double cx1, double cy1,
+                                 double r1, std::initializer_list<Stop> stops);
+// Makes `pattern` the source and gives up the caller's reference to it: cairo
+// frees it once something else becomes the source.
+void use_pattern(cairo_t *cr, cairo_pattern_t *pattern);

@@ -16,21 +16,15 @@ constexpr double DIAL = 304;
 void draw_rim(cairo_t *cr)
 {
     // A rounded black tube: lighter along its crown than at its edges.
-    cairo_pattern_t *tube = cairo_pattern_create_radial(0, 0, RIM_INNER, 0, 0, RIM_OUTER);
-    cairo_pattern_add_color_stop_rgb(tube, 0.0, 0.10, 0.10, 0.10);
-    cairo_pattern_add_color_stop_rgb(tube, 0.45, 0.22, 0.22, 0.23);
-    cairo_pattern_add_color_stop_rgb(tube, 1.0, 0.03, 0.03, 0.03);
-    cairo_set_source(cr, tube);
+    use_pattern(cr, radial_gradient(0, 0, RIM_INNER, 0, 0, RIM_OUTER,
+                                    {{0.0, 0.10, 0.10, 0.10}, {0.45, 0.22, 0.22, 0.23},
+                                     {1.0, 0.03, 0.03, 0.03}}));
     fill_ring(cr, RIM_OUTER, RIM_INNER);
-    cairo_pattern_destroy(tube);
 
     // Light from above the room.
-    cairo_pattern_t *sheen = cairo_pattern_create_linear(0, -RIM_OUTER, 0, RIM_OUTER);
-    cairo_pattern_add_color_stop_rgba(sheen, 0.0, 1, 1, 1, 0.16);
-    cairo_pattern_add_color_stop_rgba(sheen, 0.5, 1, 1, 1, 0.0);
-    cairo_set_source(cr, sheen);
+    use_pattern(cr, linear_gradient(0, -RIM_OUTER, 0, RIM_OUTER,
+                                    {{0.0, 1, 1, 1, 0.16}, {0.5, 1, 1, 1, 0.0}}));
     fill_ring(cr, RIM_OUTER - 3, RIM_INNER + 3);
-    cairo_pattern_destroy(sheen);
 
     // The chrome lip that holds the glass.
     set_rgb(cr, 150, 150, 150);
@@ -43,12 +37,8 @@ void draw_dial(cairo_t *cr)
     fill_circle(cr, 0, 0, DIAL);
 
     // The rim's shadow falls a little way onto the dial.
-    cairo_pattern_t *shade = cairo_pattern_create_radial(0, 0, DIAL - 22, 0, 0, DIAL);
-    cairo_pattern_add_color_stop_rgba(shade, 0, 0, 0, 0, 0.0);
-    cairo_pattern_add_color_stop_rgba(shade, 1, 0, 0, 0, 0.16);
-    cairo_set_source(cr, shade);
+    use_pattern(cr, radial_gradient(0, 0, DIAL - 22, 0, 0, DIAL, {{0, 0, 0, 0, 0.0}, {1, 0, 0, 0, 0.16}}));
     fill_circle(cr, 0, 0, DIAL);
-    cairo_pattern_destroy(shade);
 
     set_rgb(cr, 24, 24, 24);
     for (int m = 0; m < 60; m++) {

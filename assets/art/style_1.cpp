@@ -16,10 +16,7 @@ constexpr double DIAL = 279;
 // Lit from the top left: `lit` is the colour there, `shaded` the far side.
 cairo_pattern_t *diagonal_light(Rgb lit, Rgb shaded)
 {
-    cairo_pattern_t *p = cairo_pattern_create_linear(-RIM_OUTER, -RIM_OUTER, RIM_OUTER, RIM_OUTER);
-    cairo_pattern_add_color_stop_rgb(p, 0, lit.r / 255.0, lit.g / 255.0, lit.b / 255.0);
-    cairo_pattern_add_color_stop_rgb(p, 1, shaded.r / 255.0, shaded.g / 255.0, shaded.b / 255.0);
-    return p;
+    return linear_stops(-RIM_OUTER, -RIM_OUTER, RIM_OUTER, RIM_OUTER, {lit, shaded});
 }
 
 void draw_case(cairo_t *cr)
@@ -28,37 +25,25 @@ void draw_case(cairo_t *cr)
     cairo_arc(cr, 0, 0, RIM_OUTER, 0, 2 * M_PI);
     fill_soft_shadow(cr, 0, 6, 6, 0.45);
 
-    cairo_pattern_t *rim = diagonal_light({86, 94, 112}, {16, 19, 26});
-    cairo_set_source(cr, rim);
+    use_pattern(cr, diagonal_light({86, 94, 112}, {16, 19, 26}));
     fill_ring(cr, RIM_OUTER, BEVEL);
-    cairo_pattern_destroy(rim);
 
     // A rounded crown on the rim catches the light.
-    cairo_pattern_t *crown = cairo_pattern_create_radial(0, 0, BEVEL, 0, 0, RIM_OUTER);
-    cairo_pattern_add_color_stop_rgba(crown, 0.0, 0, 0, 0, 0.35);
-    cairo_pattern_add_color_stop_rgba(crown, 0.4, 1, 1, 1, 0.10);
-    cairo_pattern_add_color_stop_rgba(crown, 1.0, 0, 0, 0, 0.45);
-    cairo_set_source(cr, crown);
+    use_pattern(cr, radial_gradient(0, 0, BEVEL, 0, 0, RIM_OUTER,
+                                    {{0.0, 0, 0, 0, 0.35}, {0.4, 1, 1, 1, 0.10}, {1.0, 0, 0, 0, 0.45}}));
     fill_ring(cr, RIM_OUTER, BEVEL);
-    cairo_pattern_destroy(crown);
 
     // The inner bevel faces the other way, so it is lit on the far side.
-    cairo_pattern_t *bevel = diagonal_light({20, 23, 30}, {120, 128, 146});
-    cairo_set_source(cr, bevel);
+    use_pattern(cr, diagonal_light({20, 23, 30}, {120, 128, 146}));
     fill_ring(cr, BEVEL, DIAL);
-    cairo_pattern_destroy(bevel);
 }
 
 void draw_dial(cairo_t *cr)
 {
     set_rgb(cr, 251, 251, 248);
     fill_circle(cr, 0, 0, DIAL);
-    cairo_pattern_t *shade = cairo_pattern_create_radial(0, 0, DIAL - 18, 0, 0, DIAL);
-    cairo_pattern_add_color_stop_rgba(shade, 0, 0, 0, 0, 0.0);
-    cairo_pattern_add_color_stop_rgba(shade, 1, 0, 0, 0, 0.22);
-    cairo_set_source(cr, shade);
+    use_pattern(cr, radial_gradient(0, 0, DIAL - 18, 0, 0, DIAL, {{0, 0, 0, 0, 0.0}, {1, 0, 0, 0, 0.22}}));
     fill_circle(cr, 0, 0, DIAL);
-    cairo_pattern_destroy(shade);
 
     // Railway minute track: two fine circles with the minutes between them.
     set_rgb(cr, 20, 20, 26);

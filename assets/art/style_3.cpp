@@ -25,13 +25,9 @@ void draw_bezel(cairo_t *cr)
 {
     cairo_arc(cr, 0, 0, BEZEL, 0, 2 * M_PI);
     fill_soft_shadow(cr, 0, 4, 4.5, 0.35);
-    cairo_pattern_t *steel = cairo_pattern_create_linear(0, -BEZEL, 0, BEZEL);
-    cairo_pattern_add_color_stop_rgb(steel, 0, 0.82, 0.83, 0.85);
-    cairo_pattern_add_color_stop_rgb(steel, 0.5, 0.45, 0.46, 0.48);
-    cairo_pattern_add_color_stop_rgb(steel, 1, 0.72, 0.73, 0.75);
-    cairo_set_source(cr, steel);
+    use_pattern(cr, linear_gradient(0, -BEZEL, 0, BEZEL,
+                                    {{0, 0.82, 0.83, 0.85}, {0.5, 0.45, 0.46, 0.48}, {1, 0.72, 0.73, 0.75}}));
     fill_ring(cr, BEZEL, DIAL);
-    cairo_pattern_destroy(steel);
 }
 
 void draw_graph_paper(cairo_t *cr)

@@ -31,13 +31,11 @@ void frame_side(cairo_t *cr, double ox, double oy, double ix, double iy, double 
     cairo_line_to(cr, ix2, iy2);
     cairo_line_to(cr, ix, iy);
     cairo_close_path(cr);
-    cairo_pattern_t *p = cairo_pattern_create_linear((ox + ox2) / 2, (oy + oy2) / 2, (ix + ix2) / 2, (iy + iy2) / 2);
-    cairo_pattern_add_color_stop_rgb(p, 0, outside, outside, outside * 1.04);
-    cairo_pattern_add_color_stop_rgb(p, 0.35, outside * 1.7 + 0.02, outside * 1.7 + 0.02, outside * 1.75 + 0.02);
-    cairo_pattern_add_color_stop_rgb(p, 1, inside, inside, inside * 1.04);
-    cairo_set_source(cr, p);
+    use_pattern(cr, linear_gradient((ox + ox2) / 2, (oy + oy2) / 2, (ix + ix2) / 2, (iy + iy2) / 2,
+                                    {{0, outside, outside, outside * 1.04},
+                                     {0.35, outside * 1.7 + 0.02, outside * 1.7 + 0.02, outside * 1.75 + 0.02},
+                                     {1, inside, inside, inside * 1.04}}));
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
 }
 
 void draw_frame(cairo_t *cr)
@@ -85,13 +83,10 @@ void draw_nails(cairo_t *cr)
         const double x = dial_x(h / 12.0, NAILS), y = dial_y(h / 12.0, NAILS);
         cairo_arc(cr, x, y, 3.4, 0, 2 * M_PI);
         fill_soft_shadow(cr, 1.5, 2, 1.6, 0.45);
-        cairo_pattern_t *head = cairo_pattern_create_radial(x - 1.2, y - 1.2, 0.3, x, y, 3.6);
-        cairo_pattern_add_color_stop_rgb(head, 0, 0.92, 0.92, 0.90);
-        cairo_pattern_add_color_stop_rgb(head, 0.5, 0.55, 0.55, 0.54);
-        cairo_pattern_add_color_stop_rgb(head, 1, 0.30, 0.30, 0.30);
-        cairo_set_source(cr, head);
+        use_pattern(cr, radial_gradient(x - 1.2, y - 1.2, 0.3, x, y, 3.6,
+                                        {{0, 0.92, 0.92, 0.90}, {0.5, 0.55, 0.55, 0.54},
+                                         {1, 0.30, 0.30, 0.30}}));
         fill_circle(cr, x, y, 3.4);
-        cairo_pattern_destroy(head);
     }
 }
 

@@ -53,13 +53,11 @@ void rack_path(cairo_t *cr)
 
 void draw_lamp_light(cairo_t *cr)
 {
-    cairo_pattern_t *light = cairo_pattern_create_radial(0, -10, 0, 0, -10, FACE_SIZE / 2 - 6);
-    cairo_pattern_add_color_stop_rgba(light, 0.0, 70 / 255.0, 160 / 255.0, 185 / 255.0, 0.55);
-    cairo_pattern_add_color_stop_rgba(light, 0.55, 50 / 255.0, 130 / 255.0, 160 / 255.0, 0.30);
-    cairo_pattern_add_color_stop_rgba(light, 1.0, 40 / 255.0, 110 / 255.0, 145 / 255.0, 0.0);
-    cairo_set_source(cr, light);
+    use_pattern(cr, radial_gradient(0, -10, 0, 0, -10, FACE_SIZE / 2 - 6,
+                                    {{0.0, 70 / 255.0, 160 / 255.0, 185 / 255.0, 0.55},
+                                     {0.55, 50 / 255.0, 130 / 255.0, 160 / 255.0, 0.30},
+                                     {1.0, 40 / 255.0, 110 / 255.0, 145 / 255.0, 0.0}}));
     cairo_paint(cr);
-    cairo_pattern_destroy(light);
 }
 
 void draw_rack(cairo_t *cr)
@@ -168,28 +166,18 @@ void draw_ball(cairo_t *cr, double x, double y, double r, Rgb colour, bool strip
         show_text_centred(cr, number, 0, 0);
     }
     // Shade towards the lower right, and a soft glow of the lamp.
-    cairo_pattern_t *shade = cairo_pattern_create_radial(-0.3 * r, -0.35 * r, 0.1 * r, -0.1 * r, -0.1 * r, 1.25 * r);
-    cairo_pattern_add_color_stop_rgba(shade, 0.0, 1, 1, 1, 0.35);
-    cairo_pattern_add_color_stop_rgba(shade, 0.35, 1, 1, 1, 0.0);
-    cairo_pattern_add_color_stop_rgba(shade, 0.7, 0, 0, 0, 0.05);
-    cairo_pattern_add_color_stop_rgba(shade, 1.0, 0, 0, 0, 0.55);
-    cairo_set_source(cr, shade);
+    use_pattern(cr, radial_gradient(-0.3 * r, -0.35 * r, 0.1 * r, -0.1 * r, -0.1 * r, 1.25 * r,
+                                    {{0.0, 1, 1, 1, 0.35}, {0.35, 1, 1, 1, 0.0}, {0.7, 0, 0, 0, 0.05},
+                                     {1.0, 0, 0, 0, 0.55}}));
     cairo_paint(cr);
-    cairo_pattern_destroy(shade);
     // The lamp's reflection.
-    cairo_pattern_t *spot = cairo_pattern_create_radial(-0.38 * r, -0.42 * r, 0, -0.38 * r, -0.42 * r, 0.22 * r);
-    cairo_pattern_add_color_stop_rgba(spot, 0.0, 1, 1, 1, 0.95);
-    cairo_pattern_add_color_stop_rgba(spot, 1.0, 1, 1, 1, 0.0);
-    cairo_set_source(cr, spot);
+    use_pattern(cr, radial_gradient(-0.38 * r, -0.42 * r, 0, -0.38 * r, -0.42 * r, 0.22 * r,
+                                    {{0.0, 1, 1, 1, 0.95}, {1.0, 1, 1, 1, 0.0}}));
     cairo_paint(cr);
-    cairo_pattern_destroy(spot);
     // Cloth reflected on the underside.
-    cairo_pattern_t *bounce = cairo_pattern_create_radial(0.2 * r, 0.6 * r, 0, 0.2 * r, 0.6 * r, 0.6 * r);
-    cairo_pattern_add_color_stop_rgba(bounce, 0.0, 0.3, 0.7, 0.8, 0.25);
-    cairo_pattern_add_color_stop_rgba(bounce, 1.0, 0.3, 0.7, 0.8, 0.0);
-    cairo_set_source(cr, bounce);
+    use_pattern(cr, radial_gradient(0.2 * r, 0.6 * r, 0, 0.2 * r, 0.6 * r, 0.6 * r,
+                                    {{0.0, 0.3, 0.7, 0.8, 0.25}, {1.0, 0.3, 0.7, 0.8, 0.0}}));
     cairo_paint(cr);
-    cairo_pattern_destroy(bounce);
     cairo_restore(cr);
 }
 
@@ -251,14 +239,10 @@ void draw_cue(cairo_t *cr, double x0, double x1, double y, double butt, double t
     cairo_rectangle(cr, x1 - 4, y - 10, 4, 20);
     cairo_fill(cr);
     // A round stick: light along its top, dark beneath.
-    cairo_pattern_t *round = cairo_pattern_create_linear(0, y - butt, 0, y + butt);
-    cairo_pattern_add_color_stop_rgba(round, 0.0, 1, 1, 1, 0.15);
-    cairo_pattern_add_color_stop_rgba(round, 0.3, 1, 1, 1, 0.45);
-    cairo_pattern_add_color_stop_rgba(round, 0.55, 1, 1, 1, 0.0);
-    cairo_pattern_add_color_stop_rgba(round, 1.0, 0, 0, 0, 0.45);
-    cairo_set_source(cr, round);
+    use_pattern(cr, linear_gradient(0, y - butt, 0, y + butt,
+                                    {{0.0, 1, 1, 1, 0.15}, {0.3, 1, 1, 1, 0.45}, {0.55, 1, 1, 1, 0.0},
+                                     {1.0, 0, 0, 0, 0.45}}));
     cairo_paint(cr);
-    cairo_pattern_destroy(round);
     cairo_restore(cr);
 }
 
@@ -270,13 +254,10 @@ void draw_chalk(cairo_t *cr, double x, double y, double size)
     set_rgb(cr, 40, 95, 170);
     cairo_fill(cr);
     // The worn hollow on its top.
-    cairo_pattern_t *hollow = cairo_pattern_create_radial(x, y, 0, x, y, size * 0.38);
-    cairo_pattern_add_color_stop_rgba(hollow, 0.0, 0.05, 0.2, 0.45, 1);
-    cairo_pattern_add_color_stop_rgba(hollow, 0.8, 0.1, 0.3, 0.55, 1);
-    cairo_pattern_add_color_stop_rgba(hollow, 1.0, 0.45, 0.65, 0.9, 1);
-    cairo_set_source(cr, hollow);
+    use_pattern(cr, radial_gradient(x, y, 0, x, y, size * 0.38,
+                                    {{0.0, 0.05, 0.2, 0.45, 1}, {0.8, 0.1, 0.3, 0.55, 1},
+                                     {1.0, 0.45, 0.65, 0.9, 1}}));
     fill_circle(cr, x, y, size * 0.36);
-    cairo_pattern_destroy(hollow);
     set_rgb(cr, 255, 255, 255, 0.35);
     cairo_set_line_width(cr, 1.5);
     cairo_move_to(cr, x - size / 2 + 1, y + size / 2);

@@ -29,25 +29,18 @@ void draw_bezel(cairo_t *cr)
     gaussian_shadow(cr, 0, 7, 14, 0.15, 0.1, 0.05, 0.45);
 
     // Cast bronze, its sheen sweeping from upper left to lower right.
-    cairo_pattern_t *bronze = linear_stops(-BEZEL_OUTER, -BEZEL_OUTER, BEZEL_OUTER, BEZEL_OUTER,
-                                           {{250, 215, 140}, {190, 132, 60}, {120, 75, 30},
-                                            {205, 150, 75}, {240, 200, 120}, {130, 82, 34},
-                                            {85, 52, 22}});
-    cairo_set_source(cr, bronze);
+    use_pattern(cr, linear_stops(-BEZEL_OUTER, -BEZEL_OUTER, BEZEL_OUTER, BEZEL_OUTER,
+                                 {{250, 215, 140}, {190, 132, 60}, {120, 75, 30},
+                                  {205, 150, 75}, {240, 200, 120}, {130, 82, 34},
+                                  {85, 52, 22}}));
     fill_ring(cr, BEZEL_OUTER, BEZEL_INNER);
-    cairo_pattern_destroy(bronze);
 
     // Its rounded profile: a crown of light, darker towards both edges.
-    cairo_pattern_t *profile = cairo_pattern_create_radial(0, 0, BEZEL_INNER, 0, 0, BEZEL_OUTER);
-    cairo_pattern_add_color_stop_rgba(profile, 0.0, 0.2, 0.1, 0.0, 0.55);
-    cairo_pattern_add_color_stop_rgba(profile, 0.18, 0.2, 0.1, 0.0, 0.0);
-    cairo_pattern_add_color_stop_rgba(profile, 0.45, 1.0, 0.95, 0.8, 0.30);
-    cairo_pattern_add_color_stop_rgba(profile, 0.62, 1.0, 0.95, 0.8, 0.0);
-    cairo_pattern_add_color_stop_rgba(profile, 0.85, 0.2, 0.1, 0.0, 0.15);
-    cairo_pattern_add_color_stop_rgba(profile, 1.0, 0.15, 0.08, 0.0, 0.6);
-    cairo_set_source(cr, profile);
+    use_pattern(cr, radial_gradient(0, 0, BEZEL_INNER, 0, 0, BEZEL_OUTER,
+                                    {{0.0, 0.2, 0.1, 0.0, 0.55}, {0.18, 0.2, 0.1, 0.0, 0.0},
+                                     {0.45, 1.0, 0.95, 0.8, 0.30}, {0.62, 1.0, 0.95, 0.8, 0.0},
+                                     {0.85, 0.2, 0.1, 0.0, 0.15}, {1.0, 0.15, 0.08, 0.0, 0.6}}));
     fill_ring(cr, BEZEL_OUTER, BEZEL_INNER);
-    cairo_pattern_destroy(profile);
 
     // A row of cast beads along the outer edge.
     const int beads = 96;
@@ -55,12 +48,9 @@ void draw_bezel(cairo_t *cr)
         double t = (i + 0.5) / beads, x = dial_x(t, BEZEL_OUTER - 8), y = dial_y(t, BEZEL_OUTER - 8);
         set_rgb(cr, 70, 40, 15, 0.55);
         fill_circle(cr, x + 0.8, y + 1.2, 4.2);
-        cairo_pattern_t *bead = cairo_pattern_create_radial(x - 1.4, y - 1.6, 0.3, x, y, 4.2);
-        cairo_pattern_add_color_stop_rgba(bead, 0.0, 1, 0.95, 0.78, 0.9);
-        cairo_pattern_add_color_stop_rgba(bead, 1.0, 0.55, 0.35, 0.12, 0.0);
-        cairo_set_source(cr, bead);
+        use_pattern(cr, radial_gradient(x - 1.4, y - 1.6, 0.3, x, y, 4.2,
+                                        {{0.0, 1, 0.95, 0.78, 0.9}, {1.0, 0.55, 0.35, 0.12, 0.0}}));
         fill_circle(cr, x, y, 4.2);
-        cairo_pattern_destroy(bead);
     }
 
     // The step down to the dial, and the dial's shadowed edge.
@@ -74,21 +64,15 @@ void draw_bezel(cairo_t *cr)
 
 void draw_dial(cairo_t *cr)
 {
-    cairo_pattern_t *enamel = cairo_pattern_create_radial(-60, -80, 10, 0, 0, DIAL);
-    cairo_pattern_add_color_stop_rgb(enamel, 0.0, 0.985, 0.965, 0.915);
-    cairo_pattern_add_color_stop_rgb(enamel, 0.75, 0.955, 0.925, 0.855);
-    cairo_pattern_add_color_stop_rgb(enamel, 1.0, 0.90, 0.86, 0.77);
-    cairo_set_source(cr, enamel);
+    use_pattern(cr, radial_gradient(-60, -80, 10, 0, 0, DIAL,
+                                    {{0.0, 0.985, 0.965, 0.915}, {0.75, 0.955, 0.925, 0.855},
+                                     {1.0, 0.90, 0.86, 0.77}}));
     fill_circle(cr, 0, 0, DIAL);
-    cairo_pattern_destroy(enamel);
 
     // The bezel's shadow falling on the dial.
-    cairo_pattern_t *lip = cairo_pattern_create_radial(0, 3, DIAL - 14, 0, 3, DIAL);
-    cairo_pattern_add_color_stop_rgba(lip, 0.0, 0.3, 0.2, 0.1, 0.0);
-    cairo_pattern_add_color_stop_rgba(lip, 1.0, 0.3, 0.2, 0.1, 0.35);
-    cairo_set_source(cr, lip);
+    use_pattern(cr, radial_gradient(0, 3, DIAL - 14, 0, 3, DIAL,
+                                    {{0.0, 0.3, 0.2, 0.1, 0.0}, {1.0, 0.3, 0.2, 0.1, 0.35}}));
     fill_circle(cr, 0, 0, DIAL);
-    cairo_pattern_destroy(lip);
 }
 
 void draw_chapter_ring(cairo_t *cr)
@@ -162,12 +146,9 @@ void draw_sub_dial(cairo_t *cr, double cy, const char *left, const char *right, 
 {
     cairo_save(cr);
     cairo_translate(cr, 0, cy);
-    cairo_pattern_t *silver = cairo_pattern_create_radial(-15, -20, 2, 0, 0, SUB_DIAL);
-    cairo_pattern_add_color_stop_rgb(silver, 0.0, 0.97, 0.97, 0.95);
-    cairo_pattern_add_color_stop_rgb(silver, 1.0, 0.80, 0.80, 0.78);
-    cairo_set_source(cr, silver);
+    use_pattern(cr, radial_gradient(-15, -20, 2, 0, 0, SUB_DIAL,
+                                    {{0.0, 0.97, 0.97, 0.95}, {1.0, 0.80, 0.80, 0.78}}));
     fill_circle(cr, 0, 0, SUB_DIAL);
-    cairo_pattern_destroy(silver);
     cairo_set_line_width(cr, 0.5);
     for (double r = 4; r < SUB_DIAL; r += 2.2) {
         set_rgb(cr, 110, 110, 105, 0.22);
@@ -175,12 +156,10 @@ void draw_sub_dial(cairo_t *cr, double cy, const char *left, const char *right, 
         cairo_stroke(cr);
     }
     // A sunken ring: shadow at its top, light at its bottom.
-    cairo_pattern_t *rim = linear_stops(0, -SUB_DIAL, 0, SUB_DIAL, {{110, 80, 45}, {230, 210, 170}});
-    cairo_set_source(cr, rim);
+    use_pattern(cr, linear_stops(0, -SUB_DIAL, 0, SUB_DIAL, {{110, 80, 45}, {230, 210, 170}}));
     cairo_set_line_width(cr, 3);
     circle_path(cr, 0, 0, SUB_DIAL);
     cairo_stroke(cr);
-    cairo_pattern_destroy(rim);
 
     // The scale across the top, from -60 to +60 degrees.
     set_rgb(cr, INK.r, INK.g, INK.b);

@@ -28,18 +28,13 @@ void draw_panel(cairo_t *cr)
     rounded_rect_path(cr, -PANEL / 2, -PANEL / 2, PANEL, PANEL, 4);
     gaussian_shadow(cr, 0, 8, 16, 0, 0, 0, 0.5);
     // A soft light from above on the matt black.
-    cairo_pattern_t *black = cairo_pattern_create_radial(0, -120, 40, 0, 0, PANEL * 0.75);
-    cairo_pattern_add_color_stop_rgb(black, 0.0, 0.105, 0.105, 0.11);
-    cairo_pattern_add_color_stop_rgb(black, 1.0, 0.02, 0.02, 0.02);
-    cairo_set_source(cr, black);
+    use_pattern(cr, radial_gradient(0, -120, 40, 0, 0, PANEL * 0.75,
+                                    {{0.0, 0.105, 0.105, 0.11}, {1.0, 0.02, 0.02, 0.02}}));
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(black);
     // The panel's edge catches the light along its top.
-    cairo_pattern_t *edge = linear_stops(0, -PANEL / 2, 0, PANEL / 2, {{110, 110, 112}, {25, 25, 25}});
-    cairo_set_source(cr, edge);
+    use_pattern(cr, linear_stops(0, -PANEL / 2, 0, PANEL / 2, {{110, 110, 112}, {25, 25, 25}}));
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
-    cairo_pattern_destroy(edge);
 }
 
 void draw_ring(cairo_t *cr)
@@ -50,45 +45,31 @@ void draw_ring(cairo_t *cr)
     cairo_new_path(cr);
 
     // A turned charcoal ring, lit from the upper left.
-    cairo_pattern_t *ring = linear_stops(-RING_OUTER, -RING_OUTER, RING_OUTER, RING_OUTER,
-                                         {{92, 92, 96}, {52, 52, 56}, {30, 30, 33}});
-    cairo_set_source(cr, ring);
+    use_pattern(cr, linear_stops(-RING_OUTER, -RING_OUTER, RING_OUTER, RING_OUTER,
+                                 {{92, 92, 96}, {52, 52, 56}, {30, 30, 33}}));
     fill_ring(cr, RING_OUTER, RING_INNER);
-    cairo_pattern_destroy(ring);
-    cairo_pattern_t *profile = cairo_pattern_create_radial(0, 0, RING_INNER, 0, 0, RING_OUTER);
-    cairo_pattern_add_color_stop_rgba(profile, 0.0, 0, 0, 0, 0.5);
-    cairo_pattern_add_color_stop_rgba(profile, 0.3, 1, 1, 1, 0.0);
-    cairo_pattern_add_color_stop_rgba(profile, 0.6, 1, 1, 1, 0.10);
-    cairo_pattern_add_color_stop_rgba(profile, 1.0, 0, 0, 0, 0.35);
-    cairo_set_source(cr, profile);
+    use_pattern(cr, radial_gradient(0, 0, RING_INNER, 0, 0, RING_OUTER,
+                                    {{0.0, 0, 0, 0, 0.5}, {0.3, 1, 1, 1, 0.0}, {0.6, 1, 1, 1, 0.10},
+                                     {1.0, 0, 0, 0, 0.35}}));
     fill_ring(cr, RING_OUTER, RING_INNER);
-    cairo_pattern_destroy(profile);
 
     // A fine copper inlay round the outside.
-    cairo_pattern_t *inlay = linear_stops(-RING_OUTER, -RING_OUTER, RING_OUTER, RING_OUTER,
-                                          {{240, 170, 110}, {180, 100, 50}, {120, 60, 28}});
-    cairo_set_source(cr, inlay);
+    use_pattern(cr, linear_stops(-RING_OUTER, -RING_OUTER, RING_OUTER, RING_OUTER,
+                                 {{240, 170, 110}, {180, 100, 50}, {120, 60, 28}}));
     cairo_set_line_width(cr, 2.5);
     circle_path(cr, 0, 0, RING_OUTER - 5);
     cairo_stroke(cr);
-    cairo_pattern_destroy(inlay);
 }
 
 void draw_disc(cairo_t *cr)
 {
-    cairo_pattern_t *white = cairo_pattern_create_radial(-40, -60, 20, 0, 0, RING_INNER);
-    cairo_pattern_add_color_stop_rgb(white, 0.0, 1.0, 1.0, 1.0);
-    cairo_pattern_add_color_stop_rgb(white, 1.0, 0.93, 0.93, 0.925);
-    cairo_set_source(cr, white);
+    use_pattern(cr, radial_gradient(-40, -60, 20, 0, 0, RING_INNER,
+                                    {{0.0, 1.0, 1.0, 1.0}, {1.0, 0.93, 0.93, 0.925}}));
     fill_circle(cr, 0, 0, RING_INNER);
-    cairo_pattern_destroy(white);
     // The ring stands proud of the disc and shades its edge.
-    cairo_pattern_t *inner = cairo_pattern_create_radial(0, 4, RING_INNER - 16, 0, 4, RING_INNER);
-    cairo_pattern_add_color_stop_rgba(inner, 0.0, 0, 0, 0, 0.0);
-    cairo_pattern_add_color_stop_rgba(inner, 1.0, 0, 0, 0, 0.28);
-    cairo_set_source(cr, inner);
+    use_pattern(cr, radial_gradient(0, 4, RING_INNER - 16, 0, 4, RING_INNER,
+                                    {{0.0, 0, 0, 0, 0.0}, {1.0, 0, 0, 0, 0.28}}));
     fill_circle(cr, 0, 0, RING_INNER);
-    cairo_pattern_destroy(inner);
 
     // Pale dots for the minutes, barely there.
     set_rgb(cr, 190, 190, 188);
@@ -106,10 +87,8 @@ void draw_bar(cairo_t *cr, double turns, double offset, double half)
     cairo_translate(cr, 0, offset);
     cairo_new_path(cr);
     cairo_rectangle(cr, BAR_INNER, -half, BAR_OUTER - BAR_INNER, 2 * half);
-    cairo_pattern_t *copper = copper_across(half);
-    cairo_set_source(cr, copper);
+    use_pattern(cr, copper_across(half));
     cairo_fill(cr);
-    cairo_pattern_destroy(copper);
     cairo_restore(cr);
 }
 

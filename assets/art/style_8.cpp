@@ -85,12 +85,8 @@ void draw_boards(cairo_t *cr)
         }
     }
     // Darker towards the corners, as in a barn lit by one lamp.
-    cairo_pattern_t *vignette = cairo_pattern_create_radial(0, 0, 200, 0, 0, 560);
-    cairo_pattern_add_color_stop_rgba(vignette, 0.0, 0, 0, 0, 0.0);
-    cairo_pattern_add_color_stop_rgba(vignette, 1.0, 0, 0, 0, 0.55);
-    cairo_set_source(cr, vignette);
+    use_pattern(cr, radial_gradient(0, 0, 200, 0, 0, 560, {{0.0, 0, 0, 0, 0.0}, {1.0, 0, 0, 0, 0.55}}));
     cairo_paint(cr);
-    cairo_pattern_destroy(vignette);
     cairo_restore(cr);
 }
 
@@ -130,12 +126,10 @@ void draw_spokes(cairo_t *cr)
         cairo_clip(cr);
         cairo_rotate(cr, h / 12.0 * 2 * M_PI - M_PI / 2);
         // A turned oak spoke: lit along one flank, in shadow on the other.
-        cairo_pattern_t *turned = linear_stops(0, -14, 0, 14,
-                                               {{120, 80, 45}, {200, 150, 95}, {176, 126, 75},
-                                                {130, 88, 50}, {72, 46, 26}});
-        cairo_set_source(cr, turned);
+        use_pattern(cr, linear_stops(0, -14, 0, 14,
+                                     {{120, 80, 45}, {200, 150, 95}, {176, 126, 75},
+                                      {130, 88, 50}, {72, 46, 26}}));
         cairo_paint(cr);
-        cairo_pattern_destroy(turned);
         for (int g = 0; g < 7; g++) {
             double gy = -10 + unit(rng) * 20;
             cairo_set_source_rgba(cr, 0.25, 0.14, 0.06, 0.25 + 0.2 * unit(rng));
@@ -150,14 +144,10 @@ void draw_spokes(cairo_t *cr)
 
 void draw_felloe(cairo_t *cr)
 {
-    cairo_pattern_t *oak = cairo_pattern_create_radial(0, 0, FELLOE_INNER, 0, 0, TYRE_INNER);
-    cairo_pattern_add_color_stop_rgb(oak, 0.0, 0.42, 0.27, 0.14);
-    cairo_pattern_add_color_stop_rgb(oak, 0.25, 0.66, 0.46, 0.27);
-    cairo_pattern_add_color_stop_rgb(oak, 0.7, 0.60, 0.41, 0.23);
-    cairo_pattern_add_color_stop_rgb(oak, 1.0, 0.40, 0.26, 0.13);
-    cairo_set_source(cr, oak);
+    use_pattern(cr, radial_gradient(0, 0, FELLOE_INNER, 0, 0, TYRE_INNER,
+                                    {{0.0, 0.42, 0.27, 0.14}, {0.25, 0.66, 0.46, 0.27},
+                                     {0.7, 0.60, 0.41, 0.23}, {1.0, 0.40, 0.26, 0.13}}));
     fill_ring(cr, TYRE_INNER, FELLOE_INNER);
-    cairo_pattern_destroy(oak);
 
     // Grain following the curve of each bent segment.
     std::mt19937 rng(3);
@@ -212,11 +202,9 @@ void draw_felloe(cairo_t *cr)
 
 void draw_tyre(cairo_t *cr)
 {
-    cairo_pattern_t *iron = linear_stops(-TYRE_OUTER, -TYRE_OUTER, TYRE_OUTER, TYRE_OUTER,
-                                         {{120, 118, 115}, {70, 66, 64}, {45, 40, 38}, {28, 25, 24}});
-    cairo_set_source(cr, iron);
+    use_pattern(cr, linear_stops(-TYRE_OUTER, -TYRE_OUTER, TYRE_OUTER, TYRE_OUTER,
+                                 {{120, 118, 115}, {70, 66, 64}, {45, 40, 38}, {28, 25, 24}}));
     fill_ring(cr, TYRE_OUTER, TYRE_INNER);
-    cairo_pattern_destroy(iron);
     // Rust bloom on the iron.
     std::mt19937 rng(21);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -225,13 +213,9 @@ void draw_tyre(cairo_t *cr)
         set_rgb(cr, 140, 60, 25, 0.15 + 0.2 * unit(rng));
         fill_circle(cr, dial_x(t, r), dial_y(t, r), 1 + unit(rng) * 3);
     }
-    cairo_pattern_t *profile = cairo_pattern_create_radial(0, 0, TYRE_INNER, 0, 0, TYRE_OUTER);
-    cairo_pattern_add_color_stop_rgba(profile, 0.0, 0, 0, 0, 0.5);
-    cairo_pattern_add_color_stop_rgba(profile, 0.4, 1, 1, 1, 0.12);
-    cairo_pattern_add_color_stop_rgba(profile, 1.0, 0, 0, 0, 0.5);
-    cairo_set_source(cr, profile);
+    use_pattern(cr, radial_gradient(0, 0, TYRE_INNER, 0, 0, TYRE_OUTER,
+                                    {{0.0, 0, 0, 0, 0.5}, {0.4, 1, 1, 1, 0.12}, {1.0, 0, 0, 0, 0.5}}));
     fill_ring(cr, TYRE_OUTER, TYRE_INNER);
-    cairo_pattern_destroy(profile);
 
     // A bolt for every minute, a big square-headed one at every fifth.
     const double mid = (TYRE_OUTER + TYRE_INNER) / 2;
@@ -240,31 +224,23 @@ void draw_tyre(cairo_t *cr)
         double r = m % 5 == 0 ? 6.5 : 3.2;
         set_rgb(cr, 10, 8, 8, 0.7);
         fill_circle(cr, x + 1, y + 1.5, r);
-        cairo_pattern_t *head = cairo_pattern_create_radial(x - r * 0.35, y - r * 0.4, 0.2, x, y, r);
-        cairo_pattern_add_color_stop_rgb(head, 0.0, 0.85, 0.82, 0.78);
-        cairo_pattern_add_color_stop_rgb(head, 0.5, 0.45, 0.42, 0.40);
-        cairo_pattern_add_color_stop_rgb(head, 1.0, 0.15, 0.13, 0.12);
-        cairo_set_source(cr, head);
+        use_pattern(cr, radial_gradient(x - r * 0.35, y - r * 0.4, 0.2, x, y, r,
+                                        {{0.0, 0.85, 0.82, 0.78}, {0.5, 0.45, 0.42, 0.40},
+                                         {1.0, 0.15, 0.13, 0.12}}));
         fill_circle(cr, x, y, r);
-        cairo_pattern_destroy(head);
     }
 }
 
 void draw_hub(cairo_t *cr)
 {
     // The nave, painted rust red and worn, seen end on.
-    cairo_pattern_t *nave = cairo_pattern_create_radial(-18, -22, 4, 0, 0, HUB);
-    cairo_pattern_add_color_stop_rgb(nave, 0.0, 0.80, 0.30, 0.12);
-    cairo_pattern_add_color_stop_rgb(nave, 0.6, 0.62, 0.19, 0.06);
-    cairo_pattern_add_color_stop_rgb(nave, 1.0, 0.38, 0.10, 0.03);
-    cairo_set_source(cr, nave);
+    use_pattern(cr, radial_gradient(-18, -22, 4, 0, 0, HUB,
+                                    {{0.0, 0.80, 0.30, 0.12}, {0.6, 0.62, 0.19, 0.06},
+                                     {1.0, 0.38, 0.10, 0.03}}));
     fill_circle(cr, 0, 0, HUB);
-    cairo_pattern_destroy(nave);
     // Its iron band.
-    cairo_pattern_t *band = linear_stops(-HUB, -HUB, HUB, HUB, {{150, 145, 140}, {60, 56, 54}, {25, 22, 21}});
-    cairo_set_source(cr, band);
+    use_pattern(cr, linear_stops(-HUB, -HUB, HUB, HUB, {{150, 145, 140}, {60, 56, 54}, {25, 22, 21}}));
     fill_ring(cr, HUB, HUB_BAND);
-    cairo_pattern_destroy(band);
     set_rgb(cr, 20, 10, 5, 0.8);
     cairo_set_line_width(cr, 1.5);
     circle_path(cr, 0, 0, HUB_BAND);
@@ -280,20 +256,15 @@ void draw_hub(cairo_t *cr)
         for (int k = 0; k < 6; k++)
             cairo_line_to(cr, 5.5 * std::cos(k * M_PI / 3 + 0.3), 5.5 * std::sin(k * M_PI / 3 + 0.3));
         cairo_close_path(cr);
-        cairo_pattern_t *head = linear_stops(-5, -5, 5, 5, {{170, 165, 160}, {70, 66, 63}, {30, 28, 27}});
-        cairo_set_source(cr, head);
+        use_pattern(cr, linear_stops(-5, -5, 5, 5, {{170, 165, 160}, {70, 66, 63}, {30, 28, 27}}));
         cairo_fill(cr);
-        cairo_pattern_destroy(head);
         cairo_restore(cr);
     }
     // The axle's cap, an iron dome.
-    cairo_pattern_t *cap = cairo_pattern_create_radial(-6, -7, 1, 0, 0, 22);
-    cairo_pattern_add_color_stop_rgb(cap, 0.0, 0.75, 0.72, 0.70);
-    cairo_pattern_add_color_stop_rgb(cap, 0.5, 0.32, 0.30, 0.29);
-    cairo_pattern_add_color_stop_rgb(cap, 1.0, 0.10, 0.09, 0.09);
-    cairo_set_source(cr, cap);
+    use_pattern(cr, radial_gradient(-6, -7, 1, 0, 0, 22,
+                                    {{0.0, 0.75, 0.72, 0.70}, {0.5, 0.32, 0.30, 0.29},
+                                     {1.0, 0.10, 0.09, 0.09}}));
     fill_circle(cr, 0, 0, 22);
-    cairo_pattern_destroy(cap);
 }
 
 cairo_surface_t *draw_face()
