@@ -20,17 +20,33 @@ Canvas open_face(int width, int height, int dialX, int dialY)
     return c;
 }
 
-Canvas open_hand(HandPivot pivot, int length)
-{
-    return open_hand(pivot, length, 2 * pivot.y + 1);
-}
+namespace {
 
-Canvas open_hand(HandPivot pivot, int length, int height)
+Canvas open_hand_sized(HandPivot pivot, int length, int height)
 {
     Canvas c;
     c.surface = new_canvas(pivot.x + length + 1, height);
     c.cr = cairo_create(c.surface);
     cairo_translate(c.cr, pivot.x + 0.5, pivot.y + 0.5);
+    return c;
+}
+
+}  // namespace
+
+Canvas open_hand(HandPivot pivot, int length)
+{
+    return open_hand_sized(pivot, length, 2 * pivot.y + 1);
+}
+
+Canvas open_crisp_hand(HandPivot pivot, int length)
+{
+    return open_crisp_hand(pivot, length, 2 * pivot.y + 1);
+}
+
+Canvas open_crisp_hand(HandPivot pivot, int length, int height)
+{
+    Canvas c = open_hand_sized(pivot, length, height);
+    cairo_set_antialias(c.cr, CAIRO_ANTIALIAS_NONE);
     return c;
 }
 
@@ -139,6 +155,16 @@ void fill_blade(cairo_t *cr, std::initializer_list<Station> stations)
 {
     blade_path(cr, stations);
     cairo_fill(cr);
+}
+
+cairo_surface_t *draw_blade_hand(HandPivot pivot, int length, Rgb colour,
+                                 std::initializer_list<Station> stations, double hub)
+{
+    Canvas c = open_hand(pivot, length);
+    set_rgb(c.cr, colour.r, colour.g, colour.b);
+    fill_blade(c.cr, stations);
+    fill_circle(c.cr, 0, 0, hub);
+    return close_canvas(c);
 }
 
 void warp_path(cairo_t *cr, const std::function<void(double &x, double &y)> &warp)

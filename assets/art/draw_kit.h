@@ -25,9 +25,13 @@ Canvas open_face(int width, int height, int dialX, int dialY);
 // pixels behind it and pivot.y pixels above and below it. The origin is the
 // middle of the pivot pixel; the hand points along +x.
 Canvas open_hand(HandPivot pivot, int length);
+
+// Hard-edged hand pictures, drawn without antialiasing: a pixel belongs to
+// the hand exactly when its centre lies inside the shape.
+Canvas open_crisp_hand(HandPivot pivot, int length);
 // The same, `height` pixels tall, for a hand that is not symmetric about its
 // pivot.
-Canvas open_hand(HandPivot pivot, int length, int height);
+Canvas open_crisp_hand(HandPivot pivot, int length, int height);
 
 // Ends drawing and hands back the picture.
 cairo_surface_t *close_canvas(Canvas &canvas);
@@ -65,6 +69,10 @@ struct Station {
 };
 void blade_path(cairo_t *cr, std::initializer_list<Station> stations);
 void fill_blade(cairo_t *cr, std::initializer_list<Station> stations);
+// A whole hand in one colour: a blade through `stations` and a round hub of
+// radius `hub` over the pivot. `length` is as for open_hand.
+cairo_surface_t *draw_blade_hand(HandPivot pivot, int length, Rgb colour,
+                                 std::initializer_list<Station> stations, double hub);
 
 // Replaces the current path by its flattened copy with every point moved by
 // `warp` (in user space).

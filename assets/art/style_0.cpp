@@ -57,11 +57,8 @@ void draw_dial(cairo_t *cr)
 
 cairo_surface_t *draw_black_hand(HandPivot pivot, double length, double root, double tip, double hub)
 {
-    Canvas c = open_hand(pivot, static_cast<int>(length) + 1);
-    set_rgb(c.cr, 20, 20, 20);
-    fill_blade(c.cr, {{-pivot.x + 0.5, root - 1.5}, {0, root}, {length - 26, tip}, {length, 0}});
-    fill_circle(c.cr, 0, 0, hub);
-    return close_canvas(c);
+    return draw_blade_hand(pivot, static_cast<int>(length) + 1, {20, 20, 20},
+                           {{-pivot.x + 0.5, root - 1.5}, {0, root}, {length - 26, tip}, {length, 0}}, hub);
 }
 
 cairo_surface_t *draw_second_hand(HandPivot pivot)

@@ -101,11 +101,7 @@ void draw_figures(cairo_t *cr)
 
 cairo_surface_t *draw_hour_hand(HandPivot pivot)
 {
-    Canvas c = open_hand(pivot, 180);
-    set_rgb(c.cr, CHALK.r, CHALK.g, CHALK.b);
-    fill_blade(c.cr, {{-pivot.x + 0.5, 3.5}, {0, 5.8}, {150, 4.6}, {178, 0}});
-    fill_circle(c.cr, 0, 0, 5.8);
-    return close_canvas(c);
+    return draw_blade_hand(pivot, 180, CHALK, {{-pivot.x + 0.5, 3.5}, {0, 5.8}, {150, 4.6}, {178, 0}}, 5.8);
 }
 
 // Outlined in black, so it stays apart from the hour hand beneath it.
@@ -126,11 +122,8 @@ cairo_surface_t *draw_minute_hand(HandPivot pivot)
 
 cairo_surface_t *draw_second_hand(HandPivot pivot)
 {
-    Canvas c = open_hand(pivot, 300);
-    set_rgb(c.cr, 226, 36, 30);
-    fill_blade(c.cr, {{-pivot.x + 0.5, 2.9}, {-5, 2.9}, {-3, 1.3}, {299, 1.1}});
-    fill_circle(c.cr, 0, 0, 2.9);
-    return close_canvas(c);
+    return draw_blade_hand(pivot, 300, {226, 36, 30},
+                           {{-pivot.x + 0.5, 2.9}, {-5, 2.9}, {-3, 1.3}, {299, 1.1}}, 2.9);
 }
 
 }  // namespace

@@ -166,11 +166,8 @@ cairo_surface_t *draw_bar_hand(HandPivot pivot, double length, double half)
 
 cairo_surface_t *draw_second_hand(HandPivot pivot)
 {
-    Canvas c = open_hand(pivot, 242);
-    set_rgb(c.cr, 232, 74, 30);
-    fill_blade(c.cr, {{-pivot.x + 0.5, 2.9}, {-6, 2.9}, {-4, 1.2}, {241, 1.2}});
-    fill_circle(c.cr, 0, 0, 2.9);
-    return close_canvas(c);
+    return draw_blade_hand(pivot, 242, {232, 74, 30},
+                           {{-pivot.x + 0.5, 2.9}, {-6, 2.9}, {-4, 1.2}, {241, 1.2}}, 2.9);
 }
 
 }  // namespace

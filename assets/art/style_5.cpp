@@ -294,9 +294,8 @@ cairo_surface_t *draw_face()
 // A cue as a hand, its butt over the centre and its blue tip at `length`.
 cairo_surface_t *draw_cue_hand(HandPivot pivot, int length, double butt, double tip, double boss)
 {
-    Canvas c = open_hand(pivot, length);
+    Canvas c = open_crisp_hand(pivot, length);
     cairo_t *cr = c.cr;
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     // The butt starts under the boss, so nothing of it shows behind the axle.
     const double x0 = 0, x1 = length;
     auto half = [&](double x) { return butt + (tip - butt) * (x - x0) / (x1 - x0); };
@@ -323,9 +322,8 @@ cairo_surface_t *draw_cue_hand(HandPivot pivot, int length, double butt, double 
 
 cairo_surface_t *draw_second_hand(HandPivot pivot, int length)
 {
-    Canvas c = open_hand(pivot, length);
+    Canvas c = open_crisp_hand(pivot, length);
     cairo_t *cr = c.cr;
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     set_rgb(cr, 215, 35, 30);
     cairo_rectangle(cr, -pivot.x, -1.5, pivot.x + length, 3);
     cairo_fill(cr);

@@ -238,9 +238,8 @@ void blued_steel(cairo_t *cr)
 // The hour hand: a round boss, a slim shank and a pierced spade.
 cairo_surface_t *draw_hour_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, static_cast<int>(length));
+    Canvas c = open_crisp_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     blued_steel(cr);
     fill_circle(cr, 0, 0, 12.5);
     const double s0 = 0.56 * length, wide = 0.74 * length, neck = 0.9 * length;
@@ -271,9 +270,8 @@ cairo_surface_t *draw_hour_hand(HandPivot pivot, double length)
 // short tail.
 cairo_surface_t *draw_minute_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, static_cast<int>(length));
+    Canvas c = open_crisp_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     blued_steel(cr);
     fill_circle(cr, 0, 0, 10.5);
     cairo_move_to(cr, -pivot.x, 0);
@@ -297,9 +295,8 @@ cairo_surface_t *draw_minute_hand(HandPivot pivot, double length)
 
 cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, static_cast<int>(length));
+    Canvas c = open_crisp_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     set_rgb(cr, 150, 28, 22);
     cairo_rectangle(cr, -pivot.x, -0.5, pivot.x + length, 2);
     cairo_fill(cr);

@@ -135,9 +135,8 @@ cairo_surface_t *draw_face()
 // A slim black hand: a round boss, then a blade tapering to a rounded end.
 cairo_surface_t *draw_hand(HandPivot pivot, double length, double boss, double root, double end)
 {
-    Canvas c = open_hand(pivot, static_cast<int>(length));
+    Canvas c = open_crisp_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     set_rgb(cr, 24, 24, 26);
     fill_circle(cr, 0, 0, boss);
     cairo_move_to(cr, 0, -root);
@@ -151,9 +150,8 @@ cairo_surface_t *draw_hand(HandPivot pivot, double length, double boss, double r
 
 cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, static_cast<int>(length));
+    Canvas c = open_crisp_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     set_rgb(cr, 200, 112, 58);
     cairo_rectangle(cr, -pivot.x, -1.5, pivot.x + length, 3);
     cairo_fill(cr);

@@ -299,9 +299,8 @@ void strap_path(cairo_t *cr, double x0, double back, double length, double belly
 cairo_surface_t *draw_strap_hand(HandPivot pivot, double length, double belly)
 {
     const int height = static_cast<int>(belly) + 1;
-    Canvas c = open_hand(pivot, static_cast<int>(length), height);
+    Canvas c = open_crisp_hand(pivot, static_cast<int>(length), height);
     cairo_t *cr = c.cr;
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     const double x0 = -pivot.x - 0.5, back = -pivot.y - 0.5;  // the picture's left and top edges
     strap_path(cr, x0, back, length, belly, 0);
     set_rgb(cr, 46, 28, 8);
@@ -318,9 +317,8 @@ cairo_surface_t *draw_strap_hand(HandPivot pivot, double length, double belly)
 
 cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, static_cast<int>(length));
+    Canvas c = open_crisp_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     set_rgb(cr, 40, 14, 6);
     cairo_rectangle(cr, -pivot.x + 6, -2.5, pivot.x - 6 + length, 5);
     cairo_fill(cr);

@@ -211,9 +211,8 @@ void ink_and_fill(cairo_t *cr, Rgb fill, double line)
 // The hour hand: a fat rounded arrow.
 cairo_surface_t *draw_hour_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, static_cast<int>(length));
+    Canvas c = open_crisp_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     const double start = -pivot.x + 3.5, head = length - 58;
     cairo_move_to(cr, start, -11);
     cairo_curve_to(cr, 50, -14, head - 30, -9, head, -12);
@@ -231,9 +230,8 @@ cairo_surface_t *draw_hour_hand(HandPivot pivot, double length)
 // The minute hand: a lightning bolt along the radius, ending in a point.
 cairo_surface_t *draw_minute_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, static_cast<int>(length));
+    Canvas c = open_crisp_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     const double start = -pivot.x + 3.5;
     const double L = length;
     cairo_move_to(cr, start, -8);
@@ -254,9 +252,8 @@ cairo_surface_t *draw_minute_hand(HandPivot pivot, double length)
 
 cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
 {
-    Canvas c = open_hand(pivot, static_cast<int>(length));
+    Canvas c = open_crisp_hand(pivot, static_cast<int>(length));
     cairo_t *cr = c.cr;
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     const double ball = pivot.y - 1;
     ink(cr);
     cairo_rectangle(cr, -pivot.x - 0.5, -3.5, length - ball, 7);
