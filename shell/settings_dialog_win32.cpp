@@ -1,0 +1,128 @@
+// The settings dialog on Windows: template 105 from the program's resources,
+// shown modally; every message goes on to the dialog's procedure in
+// settings_dialog_logic, through the controls below.
+#include <allegro.h>
+#include <winalleg.h>
+#include <shellapi.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+#include "resources/dialog_template.h"
+#include "settings/settings.h"
+#include "shell/settings_dialog.h"
+#include "shell/settings_dialog_logic.h"
+#include "shell/shell_win32.h"
+
+namespace {
+
+const char DIALOG_CAPTION[] = "Veltrane Screen Saver";
+
+struct Win32SettingsDialog final : DialogControls {
+    HWND dialog;
+    HDC paintDc = nullptr;  // set while the client area is painted
+
+    explicit Win32SettingsDialog(HWND d) : dialog(d) {}
+
+    void add_list_text(int listId, const char *text) override
+    {
+        SendDlgItemMessageA(dialog, listId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+
+    void select_list_position(int listId, int position) override
+    {
+        SendDlgItemMessageA(dialog, listId, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    }
+
+    int selected_list_position(int listId) override
+    {
+        return static_cast<int>(SendDlgItemMessageA(dialog, listId, CB_GETCURSEL, 0, 0));
+    }
+
+    void show_picture(int controlId, PictureHandle picture) override
+    {
+        HBITMAP bitmap = static_cast<HBITMAP>(const_cast<void *>(picture));
+        SendDlgItemMessageA(dialog, controlId, STM_SETIMAGE, IMAGE_BITMAP,
+                            reinterpret_cast<LPARAM>(bitmap));
+    }
+
+    void set_check(int boxId, int32_t value) override
+    {
+        SendDlgItemMessageA(dialog, boxId, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+    }
+
+    int get_check(int boxId) override
+    {
+        return static_cast<int>(SendMessageA(GetDlgItem(dialog, boxId), BM_GETCHECK, 0, 0));
+    }
+
+    // The picture is drawn at its own size; below a picture shorter than the
+    // space kept for it the dialog's own background stays.
+    void draw_picture(int resourceId, int x, int y) override
+    {
+        if (!paintDc)
+            return;
+        HBITMAP picture = LoadBitmapA(app_instance, MAKEINTRESOURCEA(resourceId));
+        if (!picture)
+            return;
+        WINDOWS_BITMAP size{};
+        GetObjectA(picture, sizeof size, &size);
+        HDC memory = CreateCompatibleDC(paintDc);
+        HGDIOBJ previous = SelectObject(memory, picture);
+        BitBlt(paintDc, x, y, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, previous);
+        DeleteDC(memory);
+        DeleteObject(picture);
+    }
+
+    void open_web_page(const char *address) override
+    {
+        std::string parameters = "url.dll, FileProtocolHandler ";
+        parameters.append(address);
+        ShellExecuteA(nullptr, "open", "rundll32", parameters.c_str(), "", SW_SHOWNOACTIVATE);
+    }
+
+    void show_error(const char *message) override
+    {
+        MessageBoxA(dialog, message, DIALOG_CAPTION, MB_OK | MB_ICONWARNING);
+    }
+
+    void end_dialog(int code) override
+    {
+        EndDialog(dialog, code);
+    }
+};
+
+INT_PTR CALLBACK settings_dlg_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Win32SettingsDialog controls(dialog);
+    if (message != WM_PAINT)
+        return ::settings_dlg_proc(controls, message, wParam, lParam);
+
+    PAINTSTRUCT paint;
+    controls.paintDc = BeginPaint(dialog, &paint);
+    const int result = ::settings_dlg_proc(controls, message, wParam, lParam);
+    EndPaint(dialog, &paint);
+    return result;
+}
+
+}  // namespace
+
+int run_settings_dialog(HINSTANCE instance, HWND parentWindow)
+{
+    // Only the library's configuration routines serve the dialog. Its full
+    // start would open a window of its own, with a thread to serve it, beside
+    // the dialog; the start without a system gives the routines alone.
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    load_settings(0);
+
+    // Held until the process ends.
+    for (int i = 0; i < CLOCK_STYLE_COUNT; i++)
+        style_previews[i] = LoadBitmapA(instance, MAKEINTRESOURCEA(ClockStyleTable[i].previewBitmap));
+
+    const INT_PTR code = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SETTINGS), parentWindow,
+                                         settings_dlg_proc, 0);
+    allegro_exit();
+    return static_cast<int>(code);
+}
