@@ -304,30 +304,18 @@ GtkWidget *create_control(const DialogControl &control, GtkSettingsDialog *dialo
     return gtk_button_new_with_label(control.caption);
 }
 
-// Lists and check boxes take the height their text needs: a list's template
-// height includes its drop-down part, and a check box sits in the middle of
-// its rectangle. Everything else fills its rectangle.
+// A list takes the height its text needs, since its template height includes
+// the dropped-down part. Everything else fills its rectangle; a check box
+// shows its box and caption in the middle of it and answers clicks anywhere
+// in it.
 void place_control(GtkFixed *fixed, GtkWidget *widget, const DialogControl &control, DialogBaseUnits units)
 {
-    const int x = dialog_x_to_pixels(control.x, units);
-    const int y = dialog_y_to_pixels(control.y, units);
-    const int width = dialog_x_to_pixels(control.width, units);
-    const int height = dialog_y_to_pixels(control.height, units);
-    gtk_fixed_put(fixed, widget, x, y);
+    gtk_fixed_put(fixed, widget, dialog_x_to_pixels(control.x, units), dialog_y_to_pixels(control.y, units));
     if (has_dialog_style(control.styles, "SS_BITMAP"))
         return;  // sized by its picture
-    const std::string className = control.className;
-    const bool checkBox = has_dialog_style(control.styles, "BS_AUTOCHECKBOX");
-    if (className == "COMBOBOX" || checkBox) {
-        int minimum = 0;
-        int natural = 0;
-        gtk_widget_set_size_request(widget, width, -1);
-        gtk_widget_get_preferred_height(widget, &minimum, &natural);
-        if (checkBox && natural < height)
-            gtk_fixed_move(fixed, widget, x, y + (height - natural) / 2);
-        return;
-    }
-    gtk_widget_set_size_request(widget, width, height);
+    const int width = dialog_x_to_pixels(control.width, units);
+    const bool list = std::string(control.className) == "COMBOBOX";
+    gtk_widget_set_size_request(widget, width, list ? -1 : dialog_y_to_pixels(control.height, units));
 }
 
 void apply_dialog_style()
