@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 Canvas open_face(int width, int height)
@@ -107,6 +108,15 @@ void rounded_rect_path(cairo_t *cr, double x, double y, double w, double h, doub
     cairo_close_path(cr);
 }
 
+void stroke_circle(cairo_t *cr, double radius, double width)
+{
+    cairo_save(cr);
+    cairo_set_line_width(cr, width);
+    circle_path(cr, 0, 0, radius);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
 void radial_mark(cairo_t *cr, double turns, double r0, double r1, double width, cairo_line_cap_t cap)
 {
     cairo_save(cr);
@@ -116,6 +126,25 @@ void radial_mark(cairo_t *cr, double turns, double r0, double r1, double width, 
     cairo_line_to(cr, dial_x(turns, r1), dial_y(turns, r1));
     cairo_stroke(cr);
     cairo_restore(cr);
+}
+
+void draw_minute_marks(cairo_t *cr, double outer, double hourInner, double hourWidth,
+                       double minuteInner, double minuteWidth)
+{
+    for (int m = 0; m < 60; m++) {
+        if (m % 5 == 0)
+            radial_mark(cr, m / 60.0, hourInner, outer, hourWidth);
+        else
+            radial_mark(cr, m / 60.0, minuteInner, outer, minuteWidth);
+    }
+}
+
+void shade_dial_edge(cairo_t *cr, double radius, double depth, double alpha, double dy, double r,
+                     double g, double b)
+{
+    use_pattern(cr, radial_gradient(0, dy, radius - depth, 0, dy, radius,
+                                    {{0, r, g, b, 0.0}, {1, r, g, b, alpha}}));
+    fill_circle(cr, 0, 0, radius);
 }
 
 void select_font(cairo_t *cr, const char *family, double size, bool bold, bool italic)
@@ -138,6 +167,23 @@ void show_text_centred(cairo_t *cr, const char *utf8, double x, double y)
     cairo_new_path(cr);
     text_path_centred(cr, utf8, x, y);
     cairo_fill(cr);
+}
+
+void show_hour_numerals(cairo_t *cr, double radius)
+{
+    for (int h = 1; h <= 12; h++)
+        show_text_centred(cr, std::to_string(h).c_str(), dial_x(h / 12.0, radius), dial_y(h / 12.0, radius));
+}
+
+void radial_text_path(cairo_t *cr, const char *utf8, double turns, double x, double y)
+{
+    cairo_save(cr);
+    cairo_rotate(cr, turns * 2 * M_PI);
+    cairo_text_extents_t e;
+    cairo_text_extents(cr, utf8, &e);
+    cairo_move_to(cr, -e.x_bearing - e.width / 2 + x, y);
+    cairo_text_path(cr, utf8);
+    cairo_restore(cr);
 }
 
 void blade_path(cairo_t *cr, std::initializer_list<Station> stations)

@@ -49,9 +49,23 @@ void ring_path(cairo_t *cr, double outer, double inner);
 void fill_ring(cairo_t *cr, double outer, double inner);
 void rounded_rect_path(cairo_t *cr, double x, double y, double w, double h, double r);
 
+// A circle about the origin stroked `width` wide with the current source.
+void stroke_circle(cairo_t *cr, double radius, double width);
+
 // A mark along the radius at `turns`, from r0 out to r1, `width` wide.
 void radial_mark(cairo_t *cr, double turns, double r0, double r1, double width,
                  cairo_line_cap_t cap = CAIRO_LINE_CAP_BUTT);
+// A mark for every minute reaching out to `outer`: the hours' marks start at
+// hourInner and are hourWidth wide, the other minutes' at minuteInner and
+// minuteWidth.
+void draw_minute_marks(cairo_t *cr, double outer, double hourInner, double hourWidth,
+                       double minuteInner, double minuteWidth);
+
+// The rim's shadow on the dial of `radius`: it darkens the outer `depth`
+// pixels to `alpha` at the very edge, in (r, g, b), its centre moved down by
+// dy when the light comes from above.
+void shade_dial_edge(cairo_t *cr, double radius, double depth, double alpha, double dy = 0,
+                     double r = 0, double g = 0, double b = 0);
 
 void select_font(cairo_t *cr, const char *family, double size, bool bold = false,
                  bool italic = false);
@@ -60,6 +74,12 @@ void select_font(cairo_t *cr, const char *family, double size, bool bold = false
 void show_text_centred(cairo_t *cr, const char *utf8, double x, double y);
 // Adds the outline of centred text to the path instead of filling it.
 void text_path_centred(cairo_t *cr, const char *utf8, double x, double y);
+// The numerals 1 to 12 centred on a circle of `radius`, upright.
+void show_hour_numerals(cairo_t *cr, double radius);
+// Adds the outline of text turned with the dial to `turns`, its feet towards
+// the centre. In the turned frame (12 o'clock up) its ink is centred across
+// the radius at x and its baseline is at y.
+void radial_text_path(cairo_t *cr, const char *utf8, double turns, double x, double y);
 
 // A blade symmetric about the x axis through stations of (x, half width),
 // listed from the tail to the tip; filled with the current source.

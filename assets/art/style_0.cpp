@@ -3,9 +3,6 @@
 // thin red second hand.
 #include "assets/art/draw_kit.h"
 
-#include <cmath>
-#include <string>
-
 namespace {
 
 constexpr int FACE_SIZE = 681;
@@ -37,22 +34,12 @@ void draw_dial(cairo_t *cr)
     fill_circle(cr, 0, 0, DIAL);
 
     // The rim's shadow falls a little way onto the dial.
-    use_pattern(cr, radial_gradient(0, 0, DIAL - 22, 0, 0, DIAL, {{0, 0, 0, 0, 0.0}, {1, 0, 0, 0, 0.16}}));
-    fill_circle(cr, 0, 0, DIAL);
+    shade_dial_edge(cr, DIAL, 22, 0.16);
 
     set_rgb(cr, 24, 24, 24);
-    for (int m = 0; m < 60; m++) {
-        if (m % 5 == 0)
-            radial_mark(cr, m / 60.0, 262, 292, 8);
-        else
-            radial_mark(cr, m / 60.0, 279, 292, 2.6);
-    }
-
+    draw_minute_marks(cr, 292, 262, 8, 279, 2.6);
     select_font(cr, "DejaVu Sans", 58);
-    for (int h = 1; h <= 12; h++) {
-        const double r = 218;
-        show_text_centred(cr, std::to_string(h).c_str(), dial_x(h / 12.0, r), dial_y(h / 12.0, r));
-    }
+    show_hour_numerals(cr, 218);
 }
 
 cairo_surface_t *draw_black_hand(HandPivot pivot, double length, double root, double tip, double hub)

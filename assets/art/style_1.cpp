@@ -4,7 +4,6 @@
 #include "assets/art/draw_kit.h"
 
 #include <cmath>
-#include <string>
 
 namespace {
 
@@ -42,28 +41,16 @@ void draw_dial(cairo_t *cr)
 {
     set_rgb(cr, 251, 251, 248);
     fill_circle(cr, 0, 0, DIAL);
-    use_pattern(cr, radial_gradient(0, 0, DIAL - 18, 0, 0, DIAL, {{0, 0, 0, 0, 0.0}, {1, 0, 0, 0, 0.22}}));
-    fill_circle(cr, 0, 0, DIAL);
+    shade_dial_edge(cr, DIAL, 18, 0.22);
 
     // Railway minute track: two fine circles with the minutes between them.
     set_rgb(cr, 20, 20, 26);
-    cairo_set_line_width(cr, 1.6);
-    cairo_arc(cr, 0, 0, 266, 0, 2 * M_PI);
-    cairo_stroke(cr);
-    cairo_arc(cr, 0, 0, 250, 0, 2 * M_PI);
-    cairo_stroke(cr);
-    for (int m = 0; m < 60; m++) {
-        if (m % 5 == 0)
-            radial_mark(cr, m / 60.0, 244, 266, 7);
-        else
-            radial_mark(cr, m / 60.0, 250, 266, 2.2);
-    }
+    stroke_circle(cr, 266, 1.6);
+    stroke_circle(cr, 250, 1.6);
+    draw_minute_marks(cr, 266, 244, 7, 250, 2.2);
 
     select_font(cr, "DejaVu Sans Condensed", 76, true);
-    for (int h = 1; h <= 12; h++) {
-        const double r = 193;
-        show_text_centred(cr, std::to_string(h).c_str(), dial_x(h / 12.0, r), dial_y(h / 12.0, r));
-    }
+    show_hour_numerals(cr, 193);
 }
 
 // A black hand whose tail ends in a ring counterweight at the picture's left

@@ -4,8 +4,6 @@
 // another stays readable as two.
 #include "assets/art/draw_kit.h"
 
-#include <cmath>
-
 namespace {
 
 constexpr int FACE_SIZE = 681;

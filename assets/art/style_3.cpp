@@ -48,15 +48,8 @@ void draw_graph_paper(cairo_t *cr)
 void draw_track(cairo_t *cr)
 {
     set_rgb(cr, CHALK.r, CHALK.g, CHALK.b);
-    cairo_set_line_width(cr, 1.3);
-    cairo_arc(cr, 0, 0, 306, 0, 2 * M_PI);
-    cairo_stroke(cr);
-    for (int m = 0; m < 60; m++) {
-        if (m % 5 == 0)
-            radial_mark(cr, m / 60.0, 282, 306, 4);
-        else
-            radial_mark(cr, m / 60.0, 294, 306, 1.6);
-    }
+    stroke_circle(cr, 306, 1.3);
+    draw_minute_marks(cr, 306, 282, 4, 294, 1.6);
 }
 
 // A root sign with a bar running over its radicand, centred on (x, y).

@@ -57,9 +57,7 @@ void draw_bezel(cairo_t *cr)
     set_rgb(cr, 90, 55, 20);
     fill_ring(cr, BEZEL_INNER, DIAL);
     set_rgb(cr, 255, 225, 160, 0.5);
-    cairo_set_line_width(cr, 1.2);
-    circle_path(cr, 0, 0, BEZEL_INNER - 0.6);
-    cairo_stroke(cr);
+    stroke_circle(cr, BEZEL_INNER - 0.6, 1.2);
 }
 
 void draw_dial(cairo_t *cr)
@@ -70,25 +68,16 @@ void draw_dial(cairo_t *cr)
     fill_circle(cr, 0, 0, DIAL);
 
     // The bezel's shadow falling on the dial.
-    use_pattern(cr, radial_gradient(0, 3, DIAL - 14, 0, 3, DIAL,
-                                    {{0.0, 0.3, 0.2, 0.1, 0.0}, {1.0, 0.3, 0.2, 0.1, 0.35}}));
-    fill_circle(cr, 0, 0, DIAL);
+    shade_dial_edge(cr, DIAL, 14, 0.35, 3, 0.3, 0.2, 0.1);
 }
 
 void draw_chapter_ring(cairo_t *cr)
 {
     set_rgb(cr, INK.r, INK.g, INK.b);
-    cairo_set_line_width(cr, 2.2);
-    circle_path(cr, 0, 0, TRACK_OUTER);
-    cairo_stroke(cr);
-    cairo_set_line_width(cr, 1.2);
-    circle_path(cr, 0, 0, TRACK_INNER);
-    cairo_stroke(cr);
-    circle_path(cr, 0, 0, CHAPTER_INNER);
-    cairo_stroke(cr);
-    cairo_set_line_width(cr, 0.8);
-    circle_path(cr, 0, 0, CHAPTER_INNER + 4);
-    cairo_stroke(cr);
+    stroke_circle(cr, TRACK_OUTER, 2.2);
+    stroke_circle(cr, TRACK_INNER, 1.2);
+    stroke_circle(cr, CHAPTER_INNER, 1.2);
+    stroke_circle(cr, CHAPTER_INNER + 4, 0.8);
 
     // Minute strokes, and a small diamond at every fifth.
     for (int m = 0; m < 60; m++) {
@@ -105,10 +94,7 @@ void draw_chapter_ring(cairo_t *cr)
             cairo_fill(cr);
             cairo_restore(cr);
         } else {
-            cairo_set_line_width(cr, 1.4);
-            cairo_move_to(cr, dial_x(t, TRACK_INNER), dial_y(t, TRACK_INNER));
-            cairo_line_to(cr, dial_x(t, TRACK_OUTER), dial_y(t, TRACK_OUTER));
-            cairo_stroke(cr);
+            radial_mark(cr, t, TRACK_INNER, TRACK_OUTER, 1.4);
         }
     }
 
@@ -127,16 +113,10 @@ void draw_chapter_ring(cairo_t *cr)
     static const char *const ROMAN[12] = {"XII", "I", "II", "III", "IIII", "V",
                                           "VI", "VII", "VIII", "IX", "X", "XI"};
     select_font(cr, "DejaVu Serif Condensed", 44);
+    // Radial numerals: their feet towards the centre, all the same height.
     for (int h = 0; h < 12; h++) {
-        cairo_save(cr);
-        cairo_rotate(cr, h / 12.0 * 2 * M_PI);
-        // Radial numerals: their feet towards the centre, all the same height.
-        cairo_text_extents_t e;
-        cairo_text_extents(cr, ROMAN[h], &e);
-        cairo_move_to(cr, -e.x_bearing - e.width / 2, -NUMERAL_RADIUS + 19);
-        cairo_text_path(cr, ROMAN[h]);
+        radial_text_path(cr, ROMAN[h], h / 12.0, 0, -NUMERAL_RADIUS + 19);
         cairo_fill(cr);
-        cairo_restore(cr);
     }
 }
 
@@ -149,17 +129,13 @@ void draw_sub_dial(cairo_t *cr, double cy, const char *left, const char *right, 
     use_pattern(cr, radial_gradient(-15, -20, 2, 0, 0, SUB_DIAL,
                                     {{0.0, 0.97, 0.97, 0.95}, {1.0, 0.80, 0.80, 0.78}}));
     fill_circle(cr, 0, 0, SUB_DIAL);
-    cairo_set_line_width(cr, 0.5);
     for (double r = 4; r < SUB_DIAL; r += 2.2) {
         set_rgb(cr, 110, 110, 105, 0.22);
-        circle_path(cr, 0, 0, r);
-        cairo_stroke(cr);
+        stroke_circle(cr, r, 0.5);
     }
     // A sunken ring: shadow at its top, light at its bottom.
     use_pattern(cr, linear_stops(0, -SUB_DIAL, 0, SUB_DIAL, {{110, 80, 45}, {230, 210, 170}}));
-    cairo_set_line_width(cr, 3);
-    circle_path(cr, 0, 0, SUB_DIAL);
-    cairo_stroke(cr);
+    stroke_circle(cr, SUB_DIAL, 3);
 
     // The scale across the top, from -60 to +60 degrees.
     set_rgb(cr, INK.r, INK.g, INK.b);

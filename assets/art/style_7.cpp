@@ -56,9 +56,7 @@ void draw_ring(cairo_t *cr)
     // A fine copper inlay round the outside.
     use_pattern(cr, linear_stops(-RING_OUTER, -RING_OUTER, RING_OUTER, RING_OUTER,
                                  {{240, 170, 110}, {180, 100, 50}, {120, 60, 28}}));
-    cairo_set_line_width(cr, 2.5);
-    circle_path(cr, 0, 0, RING_OUTER - 5);
-    cairo_stroke(cr);
+    stroke_circle(cr, RING_OUTER - 5, 2.5);
 }
 
 void draw_disc(cairo_t *cr)
@@ -67,9 +65,7 @@ void draw_disc(cairo_t *cr)
                                     {{0.0, 1.0, 1.0, 1.0}, {1.0, 0.93, 0.93, 0.925}}));
     fill_circle(cr, 0, 0, RING_INNER);
     // The ring stands proud of the disc and shades its edge.
-    use_pattern(cr, radial_gradient(0, 4, RING_INNER - 16, 0, 4, RING_INNER,
-                                    {{0.0, 0, 0, 0, 0.0}, {1.0, 0, 0, 0, 0.28}}));
-    fill_circle(cr, 0, 0, RING_INNER);
+    shade_dial_edge(cr, RING_INNER, 16, 0.28, 4);
 
     // Pale dots for the minutes, barely there.
     set_rgb(cr, 190, 190, 188);

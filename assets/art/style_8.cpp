@@ -171,9 +171,7 @@ void draw_felloe(cairo_t *cr)
     }
     cairo_stroke(cr);
     set_rgb(cr, 35, 20, 8, 0.8);
-    cairo_set_line_width(cr, 1.5);
-    circle_path(cr, 0, 0, FELLOE_INNER + 0.5);
-    cairo_stroke(cr);
+    stroke_circle(cr, FELLOE_INNER + 0.5, 1.5);
 
     // Numerals painted in cream on the felloe, worn at the edges.
     static const char *const ROMAN[12] = {"XII", "I", "II", "III", "IV", "V",
@@ -181,22 +179,13 @@ void draw_felloe(cairo_t *cr)
     select_font(cr, "DejaVu Serif", 30, true);
     const double mid = (FELLOE_INNER + TYRE_INNER) / 2;
     for (int h = 0; h < 12; h++) {
-        cairo_save(cr);
-        cairo_rotate(cr, h / 12.0 * 2 * M_PI);
-        cairo_text_extents_t e;
-        cairo_text_extents(cr, ROMAN[h], &e);
-        for (int layer = 0; layer < 2; layer++) {
-            // A dark shadow first, then the paint.
-            cairo_new_path(cr);
-            cairo_move_to(cr, -e.x_bearing - e.width / 2 + (layer ? 0 : 1.2), -mid + 11 + (layer ? 0 : 1.6));
-            cairo_text_path(cr, ROMAN[h]);
-            if (layer)
-                set_rgb(cr, 236, 220, 182);
-            else
-                set_rgb(cr, 30, 15, 5, 0.6);
-            cairo_fill(cr);
-        }
-        cairo_restore(cr);
+        // A dark shadow first, then the paint.
+        set_rgb(cr, 30, 15, 5, 0.6);
+        radial_text_path(cr, ROMAN[h], h / 12.0, 1.2, -mid + 11 + 1.6);
+        cairo_fill(cr);
+        set_rgb(cr, 236, 220, 182);
+        radial_text_path(cr, ROMAN[h], h / 12.0, 0, -mid + 11);
+        cairo_fill(cr);
     }
 }
 
@@ -242,9 +231,7 @@ void draw_hub(cairo_t *cr)
     use_pattern(cr, linear_stops(-HUB, -HUB, HUB, HUB, {{150, 145, 140}, {60, 56, 54}, {25, 22, 21}}));
     fill_ring(cr, HUB, HUB_BAND);
     set_rgb(cr, 20, 10, 5, 0.8);
-    cairo_set_line_width(cr, 1.5);
-    circle_path(cr, 0, 0, HUB_BAND);
-    cairo_stroke(cr);
+    stroke_circle(cr, HUB_BAND, 1.5);
     // Six bolts through the hub flange.
     for (int i = 0; i < 6; i++) {
         double t = (i + 0.5) / 6, x = dial_x(t, 44), y = dial_y(t, 44);

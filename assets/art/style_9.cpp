@@ -87,9 +87,7 @@ void draw_dial(cairo_t *cr)
     fill_circle(cr, dial_x(0.85, DIAL - 26), dial_y(0.85, DIAL - 26), 7);
     cairo_restore(cr);
     ink(cr);
-    cairo_set_line_width(cr, INK_WIDTH + 2);
-    circle_path(cr, 0, 0, DIAL);
-    cairo_stroke(cr);
+    stroke_circle(cr, DIAL, INK_WIDTH + 2);
 
     // Minute dots and fat dashes at the hours without numerals.
     for (int m = 0; m < 60; m++) {
@@ -97,11 +95,7 @@ void draw_dial(cairo_t *cr)
         if (m % 15 == 0)
             continue;
         if (m % 5 == 0) {
-            cairo_set_line_width(cr, 12);
-            cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-            cairo_move_to(cr, dial_x(t, DIAL - 56), dial_y(t, DIAL - 56));
-            cairo_line_to(cr, dial_x(t, DIAL - 26), dial_y(t, DIAL - 26));
-            cairo_stroke(cr);
+            radial_mark(cr, t, DIAL - 56, DIAL - 26, 12, CAIRO_LINE_CAP_ROUND);
         } else {
             fill_circle(cr, dial_x(t, DIAL - 24), dial_y(t, DIAL - 24), 3.5);
         }
