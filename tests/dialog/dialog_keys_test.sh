@@ -84,6 +84,19 @@ check "the browser openers are reaped" test -z "$(ps --ppid "$DIALOG_PID" -o sta
 click_at_dlu 209 265
 expect_exit "Cancel after the web buttons" 74
 
+# Return and Escape inside a dropped-down list belong to the list.
+RUN_AS="env PATH=$WORK/bin:$PATH"
+rm -f "$CFG"
+open_dialog "$APP"
+keys space Down Down Return    # open the style list, pick the third style
+check "Return in an open list picks the item and leaves the dialog open" dialog_alive
+keys Tab space Down Escape     # open the resolution list, then close it
+check "Escape in an open list leaves the dialog open" dialog_alive
+keys Return
+expect_exit "then Enter means OK" 75
+check "the item picked in the open list is saved" grep -qx 'clockType = 2' "$CFG"
+check "the list closed by Escape kept its choice" grep -qx 'resolution = 0' "$CFG"
+
 # Without any xdg-open the dialog stays open and answers.
 RUN_AS="env PATH=$WORK/nothing-here"
 open_dialog "$APP"
