@@ -266,14 +266,10 @@ void draw_chalk(cairo_t *cr, double x, double y, double size)
     cairo_stroke(cr);
 }
 
-cairo_surface_t *draw_face()
+// What lies on the cloth below the rack: a cube of chalk, the cue ball and a
+// cue.
+void draw_below_rack(cairo_t *cr)
 {
-    Canvas c = open_face(FACE_SIZE, FACE_SIZE);
-    cairo_t *cr = c.cr;
-    draw_lamp_light(cr);
-    draw_rack(cr);
-    draw_balls(cr);
-
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     draw_chalk(cr, -150, 262, 34);
     cairo_new_path(cr);
@@ -286,9 +282,6 @@ cairo_surface_t *draw_face()
     cairo_rotate(cr, -0.035);
     draw_cue(cr, -320, 300, 0, 10, 5);
     cairo_restore(cr);
-    cairo_surface_t *face = close_canvas(c);
-    dither(face, 4, 5);
-    return face;
 }
 
 // A cue as a hand, its butt over the centre and its blue tip at `length`.
@@ -336,7 +329,13 @@ cairo_surface_t *draw_second_hand(HandPivot pivot, int length)
 StyleArt draw_style_5(const ClockStyle &style)
 {
     StyleArt art;
-    art.face = draw_face();
+    Canvas face = open_face(FACE_SIZE, FACE_SIZE);
+    draw_lamp_light(face.cr);
+    draw_rack(face.cr);
+    draw_balls(face.cr);
+    draw_below_rack(face.cr);
+    art.face = close_canvas(face);
+    dither(art.face, 4, 5);
     art.hour = draw_cue_hand(style.hourPivot, 90, 8.5, 5, 12);
     art.minute = draw_cue_hand(style.minutePivot, 130, 6.5, 3.5, 11);
     art.second = draw_second_hand(style.secondPivot, 140);

@@ -191,21 +191,6 @@ void draw_centre_engraving(cairo_t *cr)
     }
 }
 
-cairo_surface_t *draw_face()
-{
-    Canvas c = open_face(FACE_SIZE, FACE_SIZE);
-    cairo_t *cr = c.cr;
-    draw_bezel(cr);
-    draw_dial(cr);
-    draw_chapter_ring(cr);
-    draw_centre_engraving(cr);
-    draw_sub_dial(cr, -SUB_DIAL_OFFSET, "SLOW", "FAST", 0.0);
-    draw_sub_dial(cr, SUB_DIAL_OFFSET, "STRIKE", "SILENT", -0.75);
-    cairo_surface_t *face = close_canvas(c);
-    dither(face, 4, 6);
-    return face;
-}
-
 void blued_steel(cairo_t *cr)
 {
     set_rgb(cr, BLUED.r, BLUED.g, BLUED.b);
@@ -288,7 +273,15 @@ cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
 StyleArt draw_style_6(const ClockStyle &style)
 {
     StyleArt art;
-    art.face = draw_face();
+    Canvas face = open_face(FACE_SIZE, FACE_SIZE);
+    draw_bezel(face.cr);
+    draw_dial(face.cr);
+    draw_chapter_ring(face.cr);
+    draw_centre_engraving(face.cr);
+    draw_sub_dial(face.cr, -SUB_DIAL_OFFSET, "SLOW", "FAST", 0.0);
+    draw_sub_dial(face.cr, SUB_DIAL_OFFSET, "STRIKE", "SILENT", -0.75);
+    art.face = close_canvas(face);
+    dither(art.face, 4, 6);
     art.hour = draw_hour_hand(style.hourPivot, 192);
     art.minute = draw_minute_hand(style.minutePivot, 268);
     art.second = draw_second_hand(style.secondPivot, 276);

@@ -115,19 +115,6 @@ void draw_bars(cairo_t *cr)
     }
 }
 
-cairo_surface_t *draw_face()
-{
-    Canvas c = open_face(FACE_SIZE, FACE_SIZE);
-    cairo_t *cr = c.cr;
-    draw_panel(cr);
-    draw_ring(cr);
-    draw_disc(cr);
-    draw_bars(cr);
-    cairo_surface_t *face = close_canvas(c);
-    dither(face, 4, 7);
-    return face;
-}
-
 // A slim black hand: a round boss, then a blade tapering to a rounded end.
 cairo_surface_t *draw_hand(HandPivot pivot, double length, double boss, double root, double end)
 {
@@ -163,7 +150,13 @@ cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
 StyleArt draw_style_7(const ClockStyle &style)
 {
     StyleArt art;
-    art.face = draw_face();
+    Canvas face = open_face(FACE_SIZE, FACE_SIZE);
+    draw_panel(face.cr);
+    draw_ring(face.cr);
+    draw_disc(face.cr);
+    draw_bars(face.cr);
+    art.face = close_canvas(face);
+    dither(art.face, 4, 7);
     art.hour = draw_hand(style.hourPivot, 172, 17, 7, 4.5);
     art.minute = draw_hand(style.minutePivot, 246, 12, 5, 3);
     art.second = draw_second_hand(style.secondPivot, 252);

@@ -254,19 +254,6 @@ void draw_hub(cairo_t *cr)
     fill_circle(cr, 0, 0, 22);
 }
 
-cairo_surface_t *draw_face()
-{
-    Canvas c = open_face(FACE_WIDTH, FACE_HEIGHT, AXLE_X, AXLE_Y);
-    cairo_t *cr = c.cr;
-    draw_boards(cr);
-    draw_wheel_shadow(cr);
-    draw_spokes(cr);
-    draw_felloe(cr);
-    draw_tyre(cr);
-    draw_hub(cr);
-    return close_canvas(c);
-}
-
 // A forged brass strap whose back runs straight along the radius from the
 // axle; its belly hangs to one side and ends in a barb before the point.
 void strap_path(cairo_t *cr, double x0, double back, double length, double belly, double inset)
@@ -324,7 +311,14 @@ cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
 StyleArt draw_style_8(const ClockStyle &style)
 {
     StyleArt art;
-    art.face = draw_face();
+    Canvas face = open_face(FACE_WIDTH, FACE_HEIGHT, AXLE_X, AXLE_Y);
+    draw_boards(face.cr);
+    draw_wheel_shadow(face.cr);
+    draw_spokes(face.cr);
+    draw_felloe(face.cr);
+    draw_tyre(face.cr);
+    draw_hub(face.cr);
+    art.face = close_canvas(face);
     art.hour = draw_strap_hand(style.hourPivot, 196, 26);
     art.minute = draw_strap_hand(style.minutePivot, 270, 19);
     art.second = draw_second_hand(style.secondPivot, 286);

@@ -176,19 +176,13 @@ void draw_numerals(cairo_t *cr)
     });
 }
 
-cairo_surface_t *draw_face()
+// The hands turn on a big yellow rivet.
+void draw_rivet(cairo_t *cr)
 {
-    Canvas c = open_face(FACE_SIZE, FACE_SIZE);
-    cairo_t *cr = c.cr;
-    draw_card(cr);
-    draw_dial(cr);
-    draw_numerals(cr);
-    // The hands turn on a big yellow rivet.
     ink(cr);
     fill_circle(cr, 0, 0, 22);
     set_rgb(cr, 255, 212, 0);
     fill_circle(cr, 0, 0, 16);
-    return close_canvas(c);
 }
 
 // Inks the current path: a fat black line under a white fill.
@@ -267,7 +261,12 @@ cairo_surface_t *draw_second_hand(HandPivot pivot, double length)
 StyleArt draw_style_9(const ClockStyle &style)
 {
     StyleArt art;
-    art.face = draw_face();
+    Canvas face = open_face(FACE_SIZE, FACE_SIZE);
+    draw_card(face.cr);
+    draw_dial(face.cr);
+    draw_numerals(face.cr);
+    draw_rivet(face.cr);
+    art.face = close_canvas(face);
     art.hour = draw_hour_hand(style.hourPivot, 160);
     art.minute = draw_minute_hand(style.minutePivot, 232);
     art.second = draw_second_hand(style.secondPivot, 236);
