@@ -61,9 +61,9 @@ void radial_mark(cairo_t *cr, double turns, double r0, double r1, double width,
 void draw_minute_marks(cairo_t *cr, double outer, double hourInner, double hourWidth,
                        double minuteInner, double minuteWidth);
 
-// The rim's shadow on the dial of `radius`: it darkens the outer `depth`
-// pixels to `alpha` at the very edge, in (r, g, b), its centre moved down by
-// dy when the light comes from above.
+// The rim's shadow on a dial of `radius`: it darkens the outer `depth` pixels
+// up to `alpha` at the very edge, in (r, g, b) (black unless given), moved
+// down by dy where the light comes from above.
 void shade_dial_edge(cairo_t *cr, double radius, double depth, double alpha, double dy = 0,
                      double r = 0, double g = 0, double b = 0);
 
