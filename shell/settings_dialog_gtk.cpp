@@ -7,10 +7,11 @@
 // turned from dialog units into pixels by the font's base units.
 #include "shell/settings_dialog.h"
 
-#include <allegro.h>
 #include <gdk/gdkkeysyms.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
+// After GLib, so that TRUE keeps GLib's value of 1 rather than Allegro's -1.
+#include <allegro.h>
 
 #include <cerrno>
 #include <cstdio>
