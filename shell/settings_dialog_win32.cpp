@@ -47,9 +47,12 @@ struct Win32SettingsDialog final : DialogControls {
                             reinterpret_cast<LPARAM>(bitmap));
     }
 
+    // A box shows ticked exactly what the saver counts as on. Left to
+    // itself the button would tick for any value above 1 (and keep it on
+    // the next OK) while the saver takes such a value as off.
     void set_check(int boxId, int32_t value) override
     {
-        SendDlgItemMessageA(dialog, boxId, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+        SendDlgItemMessageA(dialog, boxId, BM_SETCHECK, is_on(value) ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 
     int get_check(int boxId) override
