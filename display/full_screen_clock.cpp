@@ -43,6 +43,18 @@ void free_display(ClockDisplay &d)
     }
 }
 
+#ifdef VELTRANE_TRACE
+// Debug builds only (-DVELTRANE_TRACE=ON): one line per redraw on stderr,
+// with the time drawn and the sounds started, for checking long runs.
+void trace_redraw(const std::tm &t, const PassSounds &sounds, bool framed)
+{
+    std::fprintf(stderr, "redraw %04d-%02d-%02d %02d:%02d:%02d frame=%d tick=%d chime=%d%d%d%d\n",
+                 t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec,
+                 framed ? 1 : 0, sounds.tick ? 1 : 0, sounds.chime[0] ? 1 : 0,
+                 sounds.chime[1] ? 1 : 0, sounds.chime[2] ? 1 : 0, sounds.chime[3] ? 1 : 0);
+}
+#endif
+
 }  // namespace
 
 int set_saver_gfx_mode()
@@ -163,6 +175,9 @@ void update_clock()
             if (sounds.chime[i])
                 play(chimes[i]);
 
+#ifdef VELTRANE_TRACE
+        trace_redraw(d.lastDrawnTime, sounds, frame != nullptr);
+#endif
         if (frame) {
             blit(frame, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
             destroy_bitmap(frame);

@@ -7,7 +7,8 @@
 #include <cstring>
 #include <ctime>
 #include <string>
-#include <map>
+#include <strings.h>
+#include <vector>
 
 #include "settings/file_ops.h"
 #include "settings/program_path.h"
@@ -27,6 +28,27 @@ const char ASSET_FOLDER_NAME[] = "morviksoft/veltrane/";
 const char SETTINGS_SECTION[] = "saver";
 
 namespace {
+
+bool settings_file_cut = false;
+bool settings_file_unreadable = false;
+
+// The library reads a configuration as UTF-8, and its decoder loops forever
+// on some sequences that start with a byte 0xF8..0xFF (such bytes never
+// occur in UTF-8 text). A file holding one is treated as unreadable.
+bool library_cannot_read(const char *path)
+{
+    FILE *f = std::fopen(path, "rb");
+    if (!f)
+        return false;
+    unsigned char buffer[8192];
+    size_t n;
+    bool bad = false;
+    while (!bad && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        for (size_t i = 0; i < n && !bad; i++)
+            bad = buffer[i] >= 0xF8;
+    std::fclose(f);
+    return bad;
+}
 
 struct SettingKey {
     const char *name;
@@ -57,28 +79,116 @@ void build_asset_path(char *dest, const char *fileName)
     append_filename(dest, asset_folder, fileName, ASSET_PATH_SIZE);
 }
 
-using ConfigEntries = std::map<std::string, std::string>;
+struct ConfigEntry {
+    std::string section;  // as the library lists it: "[saver]", or "" for none
+    std::string name;
+    std::string value;
+};
 
-// Every "[section]key" of the current configuration, with its value.
-ConfigEntries current_entries()
+// What the library holds of a configuration: its sections in order and
+// every entry; empty for a file too large to list (see below).
+struct ConfigSnapshot {
+    bool listed = false;
+    std::vector<std::string> sections;
+    std::vector<ConfigEntry> entries;
+};
+
+// The library's listings take time that grows with the square of the file
+// (8,000 sections take seconds). Files this program writes are a few
+// hundred bytes; over one far larger than this, a save checks the nine
+// keys only, so that it cannot stall the dialog.
+constexpr long LISTING_LIMIT = 16 * 1024;
+
+// What a look-up of an entry gives when the library holds no value for it.
+const char ABSENT[] = "\001absent";
+
+bool is_saver_section(const std::string &section)
 {
-    ConfigEntries entries;
+    const std::string saverSection = "[" + std::string(SETTINGS_SECTION) + "]";
+    return strcasecmp(section.c_str(), saverSection.c_str()) == 0;
+}
+
+// The current configuration; entries come with the value that a look-up of
+// them gives (some lines the library lists, such as a key without a value,
+// do not look up at all).
+std::vector<std::string> config_sections()
+{
+    std::vector<std::string> names;
+    const char **sections = nullptr;
+    int n = list_config_sections(&sections);
+    for (int i = 0; i < n; i++)
+        names.push_back(sections[i]);  // in brackets, as "[saver]"
+    free_config_entries(&sections);
+    return names;
+}
+
+ConfigSnapshot current_config(bool list)
+{
+    ConfigSnapshot config;
+    if (!list)
+        return config;
+    config.sections = config_sections();
+
     auto add_section = [&](const char *section) {
         const char **names = nullptr;
-        int n = list_config_entries(section, &names);
-        for (int i = 0; i < n; i++) {
-            const char *value = get_config_string(section, names[i], "");
-            entries.emplace(std::string(section ? section : "[]") + names[i], value ? value : "");
+        int count = list_config_entries(section, &names);
+        for (int i = 0; i < count; i++) {
+            const char *value = get_config_string(section, names[i], ABSENT);
+            config.entries.push_back({section ? section : "", names[i], value ? value : ABSENT});
         }
         free_config_entries(&names);
     };
     add_section(nullptr);
-    const char **sections = nullptr;
-    int n = list_config_sections(&sections);
-    for (int i = 0; i < n; i++)
-        add_section(sections[i]);  // listed in brackets, as "[saver]"
-    free_config_entries(&sections);
-    return entries;
+    for (const std::string &section : config.sections)
+        add_section(section.c_str());
+    config.listed = true;
+    return config;
+}
+
+// The sections other than the one we write, in order.
+std::vector<std::string> other_sections(const std::vector<std::string> &sections)
+{
+    std::vector<std::string> others;
+    for (const std::string &section : sections)
+        if (!is_saver_section(section))
+            others.push_back(section);
+    return others;
+}
+
+const SettingKey *saved_key_named(const ConfigEntry &entry)
+{
+    // The library matches section and key names whatever their case, so a
+    // hand-written "Clocktype" is the entry that a save overwrites.
+    if (!is_saver_section(entry.section))
+        return nullptr;
+    for (const SettingKey &key : SAVE_ORDER)
+        if (strcasecmp(entry.name.c_str(), key.name) == 0)
+            return &key;
+    return nullptr;
+}
+
+// True when the current configuration reads, through the library's own
+// look-ups, as `before` with the nine settings of `settings` written over
+// it: the user's other sections, keys and values survive (checked for a file
+// of ordinary size), and the nine read back as saved.
+bool holds_saved_settings(const ConfigSnapshot &before, const SaverSettings &settings)
+{
+    if (before.listed && other_sections(config_sections()) != other_sections(before.sections))
+        return false;
+    for (const ConfigEntry &entry : before.entries) {
+        const char *section = entry.section.empty() ? nullptr : entry.section.c_str();
+        const char *value = get_config_string(section, entry.name.c_str(), ABSENT);
+        const SettingKey *key = saved_key_named(entry);
+        const std::string expected = key ? std::to_string(settings.*key->field) : entry.value;
+        if (!value || expected != value)
+            return false;
+    }
+    for (const SettingKey &key : SAVE_ORDER) {
+        const char *value = get_config_string(SETTINGS_SECTION, key.name, ABSENT);
+        if (!value || std::to_string(settings.*key.field) != value)
+            return false;
+    }
+    return true;
 }
 
 bool copy_file(const char *from, const char *to)
@@ -107,7 +217,16 @@ void select_settings_file()
     get_program_path(programPath, sizeof programPath);
     replace_filename(settings_file, programPath, SETTINGS_FILE_NAME, SETTINGS_FILE_SIZE);
     replace_filename(asset_folder, programPath, ASSET_FOLDER_NAME, ASSET_FOLDER_SIZE);
-    set_config_file(settings_file);
+    // A path that fills its buffer may have been cut, and a cut path can
+    // name a folder above the program's own: reading there does no harm,
+    // but saving must never write there.
+    settings_file_cut = std::strlen(programPath) >= sizeof programPath - 1 ||
+                        std::strlen(settings_file) >= sizeof settings_file - 1;
+    settings_file_unreadable = library_cannot_read(settings_file);
+    if (settings_file_unreadable)
+        set_config_data("", 0);  // reads as empty, and is never written back
+    else
+        set_config_file(settings_file);
 }
 
 void load_settings(int allowRandom)
@@ -139,9 +258,9 @@ void load_settings(int allowRandom)
 bool save_settings()
 {
     select_settings_file();
-    ConfigEntries wanted = current_entries();
-    for (const SettingKey &key : SAVE_ORDER)
-        wanted["[" + std::string(SETTINGS_SECTION) + "]" + key.name] = std::to_string(saver_settings.*key.field);
+    if (settings_file_cut || settings_file_unreadable)
+        return false;
+    const ConfigSnapshot before = current_config(file_size_ex(settings_file) <= LISTING_LIMIT);
 
     // Allegro writes a configuration in place. Let it write a copy of the
     // file instead, read the copy back, and only then put it in the file's
@@ -155,11 +274,11 @@ bool save_settings()
             set_config_int(SETTINGS_SECTION, key.name, saver_settings.*key.field);
         flush_config_file();
         set_config_file(temp.c_str());
-        ok = current_entries() == wanted && sync_file(temp.c_str()) &&
+        ok = holds_saved_settings(before, saver_settings) && sync_file(temp.c_str()) &&
              replace_file(temp.c_str(), settings_file);
     }
     if (!ok)
         std::remove(temp.c_str());
     set_config_file(settings_file);
-    return ok && current_entries() == wanted;
+    return ok && holds_saved_settings(before, saver_settings);
 }

@@ -64,5 +64,8 @@ void load_settings(int allowRandom);
 // Writes the nine settings to the settings file. The file is replaced as a
 // whole (a temporary file beside it, renamed over it), so it is never left
 // half-written, and then read back. Returns true only when the file on disk
-// holds what was saved; on false the old file is untouched.
+// holds what was saved; on false the old file is untouched. Refuses (false)
+// when the program's path was too long for its buffer, since the cut path
+// names some other folder, and when the file holds bytes the library
+// cannot read (it then loads as empty).
 bool save_settings();

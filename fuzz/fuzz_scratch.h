@@ -1,0 +1,76 @@
+// What the settings-file fuzz targets share: Allegro started without a
+// display, and "the program" placed in a scratch folder of its own, so that
+// its settings file is a real file that the real code reads and writes.
+#pragma once
+
+#include <allegro.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "tests/unit/fake_program_path.h"
+
+// The scratch folder lives in memory when it can: the settings store syncs
+// every file it saves, which costs nothing there.
+inline std::string make_scratch_folder()
+{
+    const char *base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    std::string pattern = std::string(base) + "/veltrane-fuzz-XXXXXX";
+    if (!mkdtemp(pattern.data())) {
+        std::perror("veltrane fuzz: mkdtemp");
+        std::abort();
+    }
+    return pattern;
+}
+
+inline std::string start_fuzz_environment()
+{
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
+        std::fprintf(stderr, "veltrane fuzz: cannot start Allegro\n");
+        std::abort();
+    }
+    static std::string folder = make_scratch_folder();
+    fake_program_path = folder + "/veltrane";
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    });
+    return folder;
+}
+
+inline bool write_whole_file(const std::string &path, const uint8_t *data, size_t size)
+{
+    FILE *f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    const bool ok = std::fwrite(data, 1, size, f) == size;
+    return std::fclose(f) == 0 && ok;
+}
+
+inline std::string read_whole_file(const std::string &path)
+{
+    std::string text;
+    FILE *f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return text;
+    char buffer[8192];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        text.append(buffer, n);
+    std::fclose(f);
+    return text;
+}
+
+// Stops the run with the input that broke a rule, whatever the build.
+#define FUZZ_REQUIRE(condition)                                                              \
+    do {                                                                                     \
+        if (!(condition)) {                                                                  \
+            std::fprintf(stderr, "veltrane fuzz: %s:%d: broken: %s\n", __FILE__, __LINE__,   \
+                         #condition);                                                        \
+            std::abort();                                                                    \
+        }                                                                                    \
+    } while (0)
