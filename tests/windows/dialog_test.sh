@@ -75,6 +75,21 @@ scr_exit 10
 check "the close box ends with 0 (got $SCR_EXIT)" test "$SCR_EXIT" = 0
 check "the close box writes nothing" cmp -s "$APP/veltrane.cfg" "$WORK/before.cfg"
 
+# The web buttons start the browser through rundll32 and leave the dialog
+# open, however often they are pressed.
+start_scr "$APP" /c
+win=$(wait_window "$CAPTION" 30)
+sleep 1
+keys_to "$win" Tab Tab space
+sleep 1
+keys_to "$win" Tab space space
+sleep 2
+check "the web buttons leave the dialog open" kill -0 "$SCR_PID"
+close_box "$win"
+scr_exit 10
+check "... and it still closes with 0 (got $SCR_EXIT)" test "$SCR_EXIT" = 0
+check "... without writing" cmp -s "$APP/veltrane.cfg" "$WORK/before.cfg"
+
 # No settings file yet: OK creates it with the nine keys in the save order.
 rm "$APP/veltrane.cfg"
 start_scr "$APP" /c
