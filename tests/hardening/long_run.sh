@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The long run: the trace build of the saver with every chime and the tick
+# on, sound going to a discarding sound server, under faketime at RATE.
+set -u
+BUILD=${1:?usage: long_run.sh BUILD_DIR (configured with -DVELTRANE_TRACE=ON) [WORK_DIR]}
+WORK=${2:-$(mktemp -d /tmp/veltrane-long.XXXXXX)}
+cd "$WORK"
+mkdir -p app/morviksoft/veltrane pulse
+cp "$BUILD/veltrane" app/ && cp "$BUILD"/morviksoft/veltrane/* app/morviksoft/veltrane/
+printf "[saver]\nclockType = 3\nsecondHand = 1\nsecondSound = 1\nhourSound = 1\nfifteenhourSound = 1\nhalfhourSound = 1\nfortyfivehourSound = 1\n" > app/veltrane.cfg
+echo "working in $WORK"
+RATE=${RATE:-100}
+Xvfb :61 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB=$!
+export XDG_RUNTIME_DIR=$PWD/pulse HOME=$PWD/pulse PULSE_SERVER=unix:$PWD/pulse/socket
+pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 \
+    -L "module-native-protocol-unix auth-anonymous=1 socket=$PWD/pulse/socket" \
+    -L "module-null-sink" >pulse.log 2>&1 &
+PULSE=$!
+sleep 2
+DISPLAY=:61 TZ=UTC faketime -f "@2026-12-06 00:00:00 x$RATE" app/veltrane /s 2>trace.log &
+SAVER=$!
+sleep 1
+CHILD=$(pgrep -P $SAVER | head -n 1)
+[ -n "$CHILD" ] && SAVER_PROC=$CHILD || SAVER_PROC=$SAVER
+echo "saver $SAVER xvfb $XVFB pulse $PULSE proc $SAVER_PROC" > pids
+: > rss.log
+end=$((SECONDS + 86400 / RATE + 30))
+while [ $SECONDS -lt $end ] && kill -0 $SAVER 2>/dev/null; do
+    echo "$SECONDS $(awk '/VmRSS/ {print $2}' /proc/$SAVER_PROC/status) $(tail -n 1 trace.log | cut -c1-27)" >> rss.log
+    sleep 10
+done
+DISPLAY=:61 xdotool key space
+sleep 2
+kill $SAVER 2>/dev/null
+kill $PULSE $XVFB
+echo finished >> rss.log
