@@ -61,6 +61,18 @@ pixel() {
     convert "$1" -format '%[fx:int(255*p{'"$2,$3"'}.r)],%[fx:int(255*p{'"$2,$3"'}.g)],%[fx:int(255*p{'"$2,$3"'}.b)]' info:
 }
 
+# shot_when FILE X Y R,G,B [SECONDS]: takes screenshots until pixel (X, Y)
+# shows the colour (then FILE holds that screenshot) or SECONDS pass (10).
+shot_when() {
+    local end=$((SECONDS + ${5:-10}))
+    while :; do
+        shot "$1"
+        [ "$(pixel "$1" "$2" "$3")" = "$4" ] && return 0
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.05
+    done
+}
+
 check() {  # check DESCRIPTION COMMAND...
     local what=$1
     shift

@@ -7,14 +7,19 @@ APP=$WORK/app
 install_program "$APP"
 test_style "$APP" 0 401 361 11,15 11,15 11,15
 W=1024 H=768 CX=512 CY=384
+MARK_X=$((W - 61 + 4)) MARK_Y=$((H - 13))   # the first marked pixel of the brand mark
+
+# shot_first_frame NAME: the screenshot of the saver's first redraw, the
+# first frame with the brand mark (one second after its pinned start).
+shot_first_frame() {
+    shot_when "$WORK/$1.png" $MARK_X $MARK_Y $MARK_RGB
+}
 
 # 09:45:30 (the saver starts one second earlier and redraws when it changes).
 settings "$APP" "clockType = 0" "secondHand = 1"
 start_saver "$APP" "2026-12-06 09:45:29"
-sleep 0.4
-shot "$WORK/start.png"
-sleep 1.1
-shot "$WORK/0945.png"
+shot_when "$WORK/start.png" 5 5 200,200,200
+shot_first_frame 0945
 stop_saver
 cp "$WORK/0945.png" "$BUILD/e2e-0945.png" 2>/dev/null
 
@@ -23,19 +28,18 @@ expect_pixel "face centred (top of the disc)" "$WORK/start.png" $CX $((CY - 170)
 expect_pixel "face centred (left of the disc)" "$WORK/start.png" $((CX - 195)) $CY $FACE_RGB
 expect_pixel "mask corner of the face shows the background" "$WORK/start.png" $((CX - 195)) $((CY - 175)) 200,200,200
 expect_pixel "no hour hand in the first second" "$WORK/start.png" $(point $CX $CY 50 292) $FACE_RGB
-expect_pixel "no brand mark in the first second" "$WORK/start.png" $((W - 61 + 4)) $((H - 13)) 200,200,200
+expect_pixel "no brand mark in the first second" "$WORK/start.png" $MARK_X $MARK_Y 200,200,200
 
 expect_pixel "hour hand towards 9:45" "$WORK/0945.png" $(point $CX $CY 55 292.75) $HOUR_RGB
 expect_pixel "minute hand at 45.5 minutes" "$WORK/0945.png" $(point $CX $CY 110 273) $MINUTE_RGB
 expect_pixel "second hand at 30" "$WORK/0945.png" $CX $((CY + 140)) $SECOND_RGB
-expect_pixel "brand mark 5 px in from the corner" "$WORK/0945.png" $((W - 61 + 4)) $((H - 13)) $MARK_RGB
+expect_pixel "brand mark 5 px in from the corner" "$WORK/0945.png" $MARK_X $MARK_Y $MARK_RGB
 expect_pixel "left of the brand mark is background" "$WORK/0945.png" $((W - 62)) $((H - 13)) 200,200,200
 
 # 03:00:00 with the second hand switched off by a value other than 1.
 settings "$APP" "clockType = 0" "secondHand = 2"
 start_saver "$APP" "2026-12-06 02:59:59"
-sleep 1.5
-shot "$WORK/0300.png"
+shot_first_frame 0300
 stop_saver
 expect_pixel "hour hand at 3" "$WORK/0300.png" $((CX + 60)) $CY $HOUR_RGB
 expect_pixel "minute hand at 12" "$WORK/0300.png" $CX $((CY - 110)) $MINUTE_RGB
@@ -44,8 +48,7 @@ expect_pixel "no second hand (at 0 it would cover the minute hand's tip)" "$WORK
 # 23:59:59: the hour hand lies just short of 12.
 settings "$APP" "clockType = 0" "secondHand = 1"
 start_saver "$APP" "2026-12-06 23:59:58"
-sleep 1.5
-shot "$WORK/2359.png"
+shot_first_frame 2359
 stop_saver
 expect_pixel "hour and minute hands just before 12" "$WORK/2359.png" $((CX - 1)) $((CY - 60)) $MINUTE_RGB
 expect_pixel "nothing just after 12" "$WORK/2359.png" $((CX + 5)) $((CY - 60)) $FACE_RGB
@@ -54,8 +57,7 @@ expect_pixel "second hand at 59" "$WORK/2359.png" $(point $CX $CY 140 354) $SECO
 # An unlisted style: style 0's pictures on white.
 settings "$APP" "clockType = 12"
 start_saver "$APP" "2026-12-06 02:59:59"
-sleep 1.5
-shot "$WORK/fallback.png"
+shot_first_frame fallback
 stop_saver
 expect_pixel "fallback background is white" "$WORK/fallback.png" 5 5 255,255,255
 expect_pixel "fallback uses style 0's face" "$WORK/fallback.png" $CX $((CY - 170)) $FACE_RGB
@@ -65,8 +67,7 @@ expect_pixel "fallback hands on the screen centre" "$WORK/fallback.png" $((CX + 
 test_style "$APP" 8 801 741 2,1 2,1 19,5
 settings "$APP" "clockType = 8"
 start_saver "$APP" "2026-12-06 02:59:59"
-sleep 1.5
-shot "$WORK/style8.png"
+shot_first_frame style8
 stop_saver
 AX=$((512 - 400 + 384)) AY=$((384 - 370 + 366))
 expect_pixel "style 8 background" "$WORK/style8.png" 5 5 155,42,7
