@@ -15,6 +15,7 @@ PACKAGES=(
   faketime                 # pins the clock in tests
   sox pulseaudio alsa-utils libasound2-plugins  # sound capture in tests
   xautolock                # the idle host that starts the saver
+  clang libclang-rt-14-dev # fuzzing (libFuzzer) and the sanitizer build
 )
 
 missing=()
