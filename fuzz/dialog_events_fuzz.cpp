@@ -165,7 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool existedBefore = start != nullptr;
 
     // Settings mode as it starts, then the events.
-    std::memset(&saver_settings, 0x5a, sizeof saver_settings);
+    saver_settings = poisoned_settings(0x5a5a5a5a);
     load_settings(0);
     FuzzControls dialog;
     while (!in.empty() && !dialog.ended)
@@ -180,7 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const CheckBoxSwitch &box : CHECK_BOX_SWITCHES)
             FUZZ_REQUIRE(saver_settings.*box.field == 0 || saver_settings.*box.field == 1);
         const SaverSettings saved = saver_settings;
-        std::memset(&saver_settings, 0x33, sizeof saver_settings);
+        saver_settings = poisoned_settings(0x33333333);
         load_settings(0);
         SaverSettings expected = saved;
         if (expected.resolution < 0 || expected.resolution > 4)

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 
+#include "settings/settings.h"
 #include "tests/unit/fake_program_path.h"
 
 // The scratch folder lives in memory when it can: the settings store syncs
@@ -74,3 +75,10 @@ inline std::string read_whole_file(const std::string &path)
             std::abort();                                                                    \
         }                                                                                    \
     } while (0)
+
+// Settings with every field set to `value`, so that a check can tell which
+// fields a load really wrote.
+inline SaverSettings poisoned_settings(int32_t value)
+{
+    return {value, value, value, value, value, value, value, value, value};
+}

@@ -54,11 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_REQUIRE(write_whole_file(settings_path, data, size));
 
     // Every field is written by the load, whatever it held before.
-    std::memset(&saver_settings, 0x5a, sizeof saver_settings);
+    saver_settings = poisoned_settings(0x5a5a5a5a);
     load_settings(1);
     check_loaded(true);
 
-    std::memset(&saver_settings, 0xa5, sizeof saver_settings);
+    saver_settings = poisoned_settings(static_cast<int32_t>(0xa5a5a5a5));
     load_settings(0);
     check_loaded(false);
 
@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool ok = save_settings();
     FUZZ_REQUIRE(access((settings_path + ".new").c_str(), F_OK) != 0);
     if (ok) {
-        std::memset(&saver_settings, 0x33, sizeof saver_settings);
+        saver_settings = poisoned_settings(0x33333333);
         load_settings(0);
         FUZZ_REQUIRE(saver_settings.clockType == saved.clockType);
         FUZZ_REQUIRE(saver_settings.resolution == saved.resolution);

@@ -10,9 +10,13 @@ W=1024 H=768 CX=512 CY=384
 MARK_X=$((W - 61 + 4)) MARK_Y=$((H - 13))   # the first marked pixel of the brand mark
 
 # shot_first_frame NAME: the screenshot of the saver's first redraw, the
-# first frame with the brand mark (one second after its pinned start).
+# first frame with the brand mark (one second after its pinned start). The
+# frame reaches the X server in several requests; a screenshot taken a
+# moment after the mark first shows sees all of it.
 shot_first_frame() {
     shot_when "$WORK/$1.png" $MARK_X $MARK_Y $MARK_RGB
+    sleep 0.2
+    shot "$WORK/$1.png"
 }
 
 # 09:45:30 (the saver starts one second earlier and redraws when it changes).
