@@ -9,6 +9,7 @@ PACKAGES=(
   liballegro4-dev          # graphics, input, sound, settings file
   libcairo2-dev            # draws the artwork at build time
   libgtk-3-dev             # the settings dialog
+  libx11-dev               # the preview window inside a host window
   libgtest-dev             # unit tests
   fonts-dejavu-core        # lettering in the artwork
   xvfb xdotool x11-apps x11-utils imagemagick   # end-to-end tests: display, input, screenshots
