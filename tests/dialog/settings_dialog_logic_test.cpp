@@ -16,6 +16,7 @@
 #include "shell/settings_dialog_logic.h"
 #include "tests/unit/allegro_fixture.h"
 #include "tests/unit/fake_program_path.h"
+#include "tests/unit/scratch_program_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -76,34 +77,15 @@ struct FakeControls final : DialogControls {
 // Distinct stand-ins for the ten loaded previews.
 int preview_marks[CLOCK_STYLE_COUNT];
 
-class SettingsDialogLogic : public ::testing::Test {
+class SettingsDialogLogic : public ScratchProgramFolder {
 protected:
-    fs::path dir;
     FakeControls dialog;
 
     void SetUp() override
     {
-        char tmpl[] = "/tmp/veltrane-dialog-XXXXXX";
-        dir = mkdtemp(tmpl);
-        fake_program_path = (dir / "veltrane").string();
-        saver_settings = SaverSettings{};
+        ScratchProgramFolder::SetUp();
         for (int i = 0; i < CLOCK_STYLE_COUNT; i++)
             style_previews[i] = &preview_marks[i];
-    }
-    void TearDown() override
-    {
-        set_config_file("/dev/null");
-        fs::permissions(dir, fs::perms::owner_all);
-        fs::remove_all(dir);
-    }
-    fs::path cfg() const { return dir / "veltrane.cfg"; }
-    void write_cfg(const std::string &text) const { std::ofstream(cfg()) << text; }
-    std::string read_cfg() const
-    {
-        std::ifstream in(cfg());
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
     }
     // Settings mode as it starts: load without random choice, then open.
     int open_dialog()

@@ -10,38 +10,13 @@
 #include "settings/settings.h"
 #include "tests/unit/allegro_fixture.h"
 #include "tests/unit/fake_program_path.h"
+#include "tests/unit/scratch_program_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class SettingsStore : public ::testing::Test {
-protected:
-    fs::path dir;
-
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/veltrane-settings-XXXXXX";
-        dir = mkdtemp(tmpl);
-        fake_program_path = (dir / "veltrane").string();
-        saver_settings = SaverSettings{};
-    }
-    void TearDown() override
-    {
-        set_config_file("/dev/null");  // leave no configuration pointing here
-        fs::permissions(dir, fs::perms::owner_all);
-        fs::remove_all(dir);
-    }
-    fs::path cfg() const { return dir / "veltrane.cfg"; }
-    void write_cfg(const std::string &text) const { std::ofstream(cfg()) << text; }
-    std::string read_cfg() const
-    {
-        std::ifstream in(cfg());
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-};
+class SettingsStore : public ScratchProgramFolder {};
 
 }  // namespace
 
