@@ -5,7 +5,7 @@
 . "$VELTRANE_SOURCE_DIR/tests/e2e/lib.sh"
 . "$VELTRANE_SOURCE_DIR/tests/preview/host_lib.sh"
 
-start_own_display 640x480
+start_own_display 1024x768
 install_program "$WORK/app"
 install_real_assets "$WORK/app"
 PROGRAM=$WORK/app/veltrane
