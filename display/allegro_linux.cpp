@@ -7,8 +7,10 @@
 // callbacks, the same locking, run every BACKGROUND_PERIOD_MS.
 #include "display/saver_platform.h"
 
+#include <X11/Xlib.h>
 #include <allegro/platform/aintunix.h>
 #include <pthread.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -130,10 +132,24 @@ int calm_disabled()
     return disabled_depth;
 }
 
+// The X server went away (it was stopped, or the session ended). Xlib's own
+// handler would call exit(), whose clean-up then talks to the dead
+// connection from two threads at once; there is nothing left to show and
+// nothing to save, so the saver leaves at once.
+int display_lost(Display *)
+{
+    static const char message[] = "veltrane: the X display went away\n";
+    ssize_t ignored = write(STDERR_FILENO, message, sizeof message - 1);
+    (void)ignored;
+    _exit(1);
+}
+
 }  // namespace
 
 void saver_platform_prepare()
 {
+    XSetIOErrorHandler(display_lost);
+
     _bg_man_pthreads.multi_threaded = 1;
     _bg_man_pthreads.init = calm_init;
     _bg_man_pthreads.exit = calm_exit;

@@ -76,7 +76,14 @@ int run_saver()
     ClockDisplay &d = clock_display;
 
     saver_platform_prepare();
-    if (allegro_init() != 0) {
+    // A display server busy with many clients coming and going can refuse a
+    // connection for a moment; a saver that gave up then would not show.
+    int started = allegro_init();
+    for (int retry = 0; started != 0 && retry < 3; retry++) {
+        saver_rest(250);
+        started = allegro_init();
+    }
+    if (started != 0) {
         // Without a display the library cannot start, and nothing after this
         // point may be called.
         std::fprintf(stderr, "veltrane: cannot start the graphics library: %s\n", allegro_error);

@@ -10,13 +10,22 @@ W=1024 H=768 CX=512 CY=384
 MARK_X=$((W - 61 + 4)) MARK_Y=$((H - 13))   # the first marked pixel of the brand mark
 
 # shot_first_frame NAME: the screenshot of the saver's first redraw, the
-# first frame with the brand mark (one second after its pinned start). The
-# frame reaches the X server in several requests; a screenshot taken a
-# moment after the mark first shows sees all of it.
+# first frame with the brand mark (one second after its pinned start). A
+# frame reaches the X server in several requests, so the screenshot is the
+# first one with the mark that a second one, a moment later, shows unchanged.
 shot_first_frame() {
-    shot_when "$WORK/$1.png" $MARK_X $MARK_Y $MARK_RGB
-    sleep 0.2
-    shot "$WORK/$1.png"
+    local end=$((SECONDS + 10))
+    while [ $SECONDS -lt $end ]; do
+        shot_when "$WORK/$1.png" $MARK_X $MARK_Y $MARK_RGB 1 || continue
+        xwd -root -silent > "$WORK/a.xwd"
+        sleep 0.1
+        xwd -root -silent > "$WORK/b.xwd"
+        if cmp -s "$WORK/a.xwd" "$WORK/b.xwd"; then
+            convert "xwd:$WORK/b.xwd" "$WORK/$1.png"
+            return 0
+        fi
+    done
+    return 1
 }
 
 # 09:45:30 (the saver starts one second earlier and redraws when it changes).
