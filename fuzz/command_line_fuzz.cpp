@@ -9,16 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_require.h"
 #include "shell/command_line.h"
 
-#define REQUIRE(condition)                                                                   \
-    do {                                                                                     \
-        if (!(condition)) {                                                                  \
-            std::fprintf(stderr, "veltrane fuzz: %s:%d: broken: %s\n", __FILE__, __LINE__,   \
-                         #condition);                                                        \
-            std::abort();                                                                    \
-        }                                                                                    \
-    } while (0)
 
 namespace {
 
@@ -52,22 +45,22 @@ char lower(char c)
 void check_text(const std::string &text)
 {
     const CommandLine line = parse_command_line(text.c_str());
-    REQUIRE(line.mode == RUN_SAVER || line.mode == RUN_PREVIEW || line.mode == RUN_SETTINGS);
+    FUZZ_REQUIRE(line.mode == RUN_SAVER || line.mode == RUN_PREVIEW || line.mode == RUN_SETTINGS);
 
     size_t at = 0;
     if (!text.empty() && (text[0] == '-' || text[0] == '/'))
         at = 1;
     const char letter = at < text.size() ? lower(text[at]) : '\0';
     const RunMode expected = letter == 's' ? RUN_SAVER : letter == 'p' ? RUN_PREVIEW : RUN_SETTINGS;
-    REQUIRE(line.mode == expected);
+    FUZZ_REQUIRE(line.mode == expected);
 
     const bool numbered = at < text.size() && at + 1 < text.size() &&
                           (text[at + 1] == ' ' || text[at + 1] == ':');
-    REQUIRE(line.useActiveWindow == !numbered);
+    FUZZ_REQUIRE(line.useActiveWindow == !numbered);
     if (numbered)
-        REQUIRE(line.parentWindow == reference_number(text.c_str() + at + 2));
+        FUZZ_REQUIRE(line.parentWindow == reference_number(text.c_str() + at + 2));
     else
-        REQUIRE(line.parentWindow == 0);
+        FUZZ_REQUIRE(line.parentWindow == 0);
 }
 
 }  // namespace
@@ -77,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // As a C string: the text ends at the first NUL byte.
     const std::string bytes(reinterpret_cast<const char *>(data), size);
     check_text(std::string(bytes.c_str()));
-    REQUIRE(read_window_number(bytes.c_str()) == reference_number(bytes.c_str()));
+    FUZZ_REQUIRE(read_window_number(bytes.c_str()) == reference_number(bytes.c_str()));
 
     // As a process's arguments: NUL bytes separate them.
     std::vector<std::string> pieces{"veltrane"};
@@ -92,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         argv.push_back(piece.c_str());
     argv.push_back(nullptr);
     const std::string text = argument_text(static_cast<int>(pieces.size()), argv.data());
-    REQUIRE(text.empty() || static_cast<unsigned char>(text[0]) > 32 || text[0] == '\0');
+    FUZZ_REQUIRE(text.empty() || static_cast<unsigned char>(text[0]) > 32 || text[0] == '\0');
     check_text(text);
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 
+#include "fuzz/fuzz_require.h"
 #include "settings/settings.h"
 #include "tests/unit/fake_program_path.h"
 
@@ -66,15 +67,6 @@ inline std::string read_whole_file(const std::string &path)
     return text;
 }
 
-// Stops the run with the input that broke a rule, whatever the build.
-#define FUZZ_REQUIRE(condition)                                                              \
-    do {                                                                                     \
-        if (!(condition)) {                                                                  \
-            std::fprintf(stderr, "veltrane fuzz: %s:%d: broken: %s\n", __FILE__, __LINE__,   \
-                         #condition);                                                        \
-            std::abort();                                                                    \
-        }                                                                                    \
-    } while (0)
 
 // Settings with every field set to `value`, so that a check can tell which
 // fields a load really wrote.

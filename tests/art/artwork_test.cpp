@@ -4,6 +4,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <string>
@@ -112,6 +113,12 @@ Reach hand_reach(BITMAP *hand, HandPivot pivot)
     return r;
 }
 
+struct HandUnderTest {
+    BITMAP *hand;
+    HandPivot pivot;
+    const char *name;
+};
+
 class StyleArtwork : public ::testing::TestWithParam<int> {
 protected:
     const ClockStyle &style = ClockStyleTable[GetParam()];
@@ -132,17 +139,17 @@ protected:
             if (b)
                 destroy_bitmap(b);
     }
+    std::array<HandUnderTest, 3> hands() const
+    {
+        return {{{hour, style.hourPivot, "hour"},
+                 {minute, style.minutePivot, "minute"},
+                 {second, style.secondPivot, "second"}}};
+    }
 };
 
 TEST_P(StyleArtwork, EveryPivotIsAPaintedPixelOfItsHand)
 {
-    const struct {
-        BITMAP *hand;
-        HandPivot pivot;
-        const char *name;
-    } hands[] = {{hour, style.hourPivot, "hour"}, {minute, style.minutePivot, "minute"},
-                 {second, style.secondPivot, "second"}};
-    for (const auto &h : hands) {
+    for (const HandUnderTest &h : hands()) {
         SCOPED_TRACE(h.name);
         ASSERT_GE(h.pivot.x, 0);
         ASSERT_GE(h.pivot.y, 0);
@@ -156,13 +163,7 @@ TEST_P(StyleArtwork, EveryPivotIsAPaintedPixelOfItsHand)
 // pivot, near the pivot's row.
 TEST_P(StyleArtwork, HandsLieHorizontallyWithTheTipToTheRight)
 {
-    const struct {
-        BITMAP *hand;
-        HandPivot pivot;
-        const char *name;
-    } hands[] = {{hour, style.hourPivot, "hour"}, {minute, style.minutePivot, "minute"},
-                 {second, style.secondPivot, "second"}};
-    for (const auto &h : hands) {
+    for (const HandUnderTest &h : hands()) {
         SCOPED_TRACE(h.name);
         Reach r = hand_reach(h.hand, h.pivot);
         EXPECT_GT(r.x, h.pivot.x);
