@@ -5,7 +5,7 @@
 . "$VELTRANE_SOURCE_DIR/tests/e2e/lib.sh"
 . "$VELTRANE_SOURCE_DIR/tests/preview/host_lib.sh"
 
-start_own_display 640x480
+start_own_display 1024x768
 install_program "$WORK/my app"   # a blank in the path must survive the host's quoting
 install_real_assets "$WORK/my app"
 PROGRAM="$WORK/my app/veltrane"
@@ -57,7 +57,7 @@ started_after_a_minute() {
 }
 check "a minute's idleness starts the clock (after ${started:-no}s idle; program seen: $seen)" \
     started_after_a_minute
-check "the clock fills the screen" [ "$(pixel "$WORK/idle.png" 639 0)" = "$SAVER_GREY" ]
+check "the clock fills the screen" [ "$(pixel "$WORK/idle.png" 1023 0)" = "$SAVER_GREY" ]
 
 xdotool key space
 ended=
