@@ -12,7 +12,6 @@
 #include "fuzz/fuzz_require.h"
 #include "shell/command_line.h"
 
-
 namespace {
 
 // A second, plainly written reading of a window number: blanks, a sign,

@@ -67,7 +67,6 @@ inline std::string read_whole_file(const std::string &path)
     return text;
 }
 
-
 // Settings with every field set to `value`, so that a check can tell which
 // fields a load really wrote.
 inline SaverSettings poisoned_settings(int32_t value)
