@@ -35,6 +35,8 @@ survives() {
     wait_exit "$SAVER_PID" 5 >/dev/null
     check "$1: runs and ends with status 0 (alive=$alive, status=$WAIT_STATUS)" \
         test "$alive/$WAIT_STATUS" = yes/0
+    # What the saver said, so that a failure shows its reason.
+    [ "$alive/$WAIT_STATUS" = yes/0 ] || sed 's/^/    saver: /' "$WORK/saver.out"
 }
 
 for depth in 24 16; do
