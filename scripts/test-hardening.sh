@@ -13,7 +13,7 @@ FUZZ_SECONDS=${FUZZ_SECONDS:-20}
 
 # Third-party libraries keep some allocations until exit; the art generator
 # runs at build time, so the suppressions apply to the build as well.
-# verify_asan_link_order=0: faketime preloads its library ahead of the
+# verify_asan_link_order=0: the tests preload libfaketime ahead of the
 # sanitizer runtime, which is harmless here.
 # allocator_may_return_null=1: a picture file cut inside its header makes
 # Allegro ask for an impossible bitmap; malloc answers NULL, the loader

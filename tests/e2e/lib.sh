@@ -118,6 +118,24 @@ wait_exit() {
     echo timeout
 }
 
+# Preload this with FAKETIME set (e.g. "@2026-12-06 10:00:00 x60") to run a
+# program on a pinned clock. The library is loaded directly rather than
+# through the faketime wrapper: the wrapper names a semaphore after its own
+# process id, one killed by a signal leaves it behind, and a later wrapper
+# given the same id refuses to start. Loaded directly, the process started
+# is the program itself, so a kill reaches it. The loader expands $LIB.
+FAKETIME_LIB='/usr/$LIB/faketime/libfaketime.so.1'
+
+# clear_stale_faketime: removes what killed faketime wrappers left behind,
+# for the places that still need the wrapper.
+clear_stale_faketime() {
+    local f
+    for f in /dev/shm/sem.faketime_sem_* /dev/shm/faketime_shm_*; do
+        [ -e "$f" ] && [ ! -d "/proc/${f##*_}" ] && rm -f "$f"
+    done
+    return 0
+}
+
 finish() {
     echo "$CHECKS checks, $FAILURES failed"
     [ "$CHECKS" -gt 0 ] && [ "$FAILURES" -eq 0 ]

@@ -43,7 +43,7 @@ settings() {  # settings DIR "key = value" ...
 # starting at that time (UTC); sets SAVER_PID. The first hands appear one
 # second later, when the shown second first changes.
 start_saver() {
-    TZ=UTC faketime -f "@$2" "$1/veltrane" /s >"$WORK/saver.out" 2>&1 &
+    TZ=UTC FAKETIME="@$2" LD_PRELOAD=$FAKETIME_LIB "$1/veltrane" /s >"$WORK/saver.out" 2>&1 &
     SAVER_PID=$!
 }
 

@@ -18,11 +18,11 @@ pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 \
     -L "module-null-sink" >pulse.log 2>&1 &
 PULSE=$!
 sleep 2
-DISPLAY=:61 TZ=UTC faketime -f "@2026-12-06 00:00:00 x$RATE" app/veltrane /s 2>trace.log &
+DISPLAY=:61 TZ=UTC FAKETIME="@2026-12-06 00:00:00 x$RATE" \
+    LD_PRELOAD='/usr/$LIB/faketime/libfaketime.so.1' app/veltrane /s 2>trace.log &
 SAVER=$!
 sleep 1
-CHILD=$(pgrep -P $SAVER | head -n 1)
-[ -n "$CHILD" ] && SAVER_PROC=$CHILD || SAVER_PROC=$SAVER
+SAVER_PROC=$SAVER
 echo "saver $SAVER xvfb $XVFB pulse $PULSE proc $SAVER_PROC" > pids
 : > rss.log
 end=$((SECONDS + 86400 / RATE + 30))

@@ -41,6 +41,8 @@ start_scr_at() {
     local dir=$1 when=$2
     shift 2
     SCR_STARTED=$(date +%s.%N)
+    # Wine's processes share one clock only through the wrapper.
+    clear_stale_faketime
     (cd "$dir" && TZ=UTC exec faketime -f "@$when" wine "$BUILD/tests/exit_code.exe" '.\veltrane.scr' "$@") \
         >"$WORK/wine.out" 2>"$WORK/wine.err" &
     SCR_PID=$!
