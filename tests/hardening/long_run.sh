@@ -2,9 +2,9 @@
 # The long run: the trace build of the saver with every chime and the tick
 # on, sound going to a discarding sound server, under faketime at RATE.
 set -u
-BUILD=${1:?usage: long_run.sh BUILD_DIR (configured with -DVELTRANE_TRACE=ON) [WORK_DIR]}
+BUILD=$(realpath "${1:?usage: long_run.sh BUILD_DIR (configured with -DVELTRANE_TRACE=ON) [WORK_DIR]}")
 WORK=${2:-$(mktemp -d /tmp/veltrane-long.XXXXXX)}
-cd "$WORK"
+mkdir -p "$WORK" && cd "$WORK" || exit 1
 mkdir -p app/morviksoft/veltrane pulse
 cp "$BUILD/veltrane" app/ && cp "$BUILD"/morviksoft/veltrane/* app/morviksoft/veltrane/
 printf "[saver]\nclockType = 3\nsecondHand = 1\nsecondSound = 1\nhourSound = 1\nfifteenhourSound = 1\nhalfhourSound = 1\nfortyfivehourSound = 1\n" > app/veltrane.cfg
@@ -22,12 +22,11 @@ DISPLAY=:61 TZ=UTC FAKETIME="@2026-12-06 00:00:00 x$RATE" \
     LD_PRELOAD='/usr/$LIB/faketime/libfaketime.so.1' app/veltrane /s 2>trace.log &
 SAVER=$!
 sleep 1
-SAVER_PROC=$SAVER
-echo "saver $SAVER xvfb $XVFB pulse $PULSE proc $SAVER_PROC" > pids
+echo "saver $SAVER xvfb $XVFB pulse $PULSE" > pids
 : > rss.log
 end=$((SECONDS + 86400 / RATE + 30))
 while [ $SECONDS -lt $end ] && kill -0 $SAVER 2>/dev/null; do
-    echo "$SECONDS $(awk '/VmRSS/ {print $2}' /proc/$SAVER_PROC/status) $(tail -n 1 trace.log | cut -c1-27)" >> rss.log
+    echo "$SECONDS $(awk '/VmRSS/ {print $2}' /proc/$SAVER/status) $(tail -n 1 trace.log | cut -c1-27)" >> rss.log
     sleep 10
 done
 DISPLAY=:61 xdotool key space
