@@ -47,6 +47,23 @@ start_saver() {
     SAVER_PID=$!
 }
 
+# start_saver_held DIR "YYYY-mm-dd HH:MM:SS": the same with the clock held
+# at that time until tick_clock moves it on, so that the second a screenshot
+# shows does not hang on how long the saver takes to start.
+start_saver_held() {
+    echo "$2" > "$WORK/clock"
+    TZ=UTC FAKETIME_TIMESTAMP_FILE=$WORK/clock FAKETIME_NO_CACHE=1 LD_PRELOAD=$FAKETIME_LIB \
+        "$1/veltrane" /s >"$WORK/saver.out" 2>&1 &
+    SAVER_PID=$!
+}
+
+# tick_clock: moves the held clock one second on (in one step: the saver
+# reads the file at every look at the time).
+tick_clock() {
+    date -u -d "$(cat "$WORK/clock") UTC 1 second" '+%F %T' > "$WORK/clock.next"
+    mv "$WORK/clock.next" "$WORK/clock"
+}
+
 stop_saver() {
     xdotool key space
     wait_exit "$SAVER_PID" 5 >/dev/null

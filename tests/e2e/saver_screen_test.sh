@@ -9,12 +9,16 @@ test_style "$APP" 0 401 361 11,15 11,15 11,15
 W=1024 H=768 CX=512 CY=384
 MARK_X=$((W - 61 + 4)) MARK_Y=$((H - 13))   # the first marked pixel of the brand mark
 
-# shot_first_frame NAME: the screenshot of the saver's first redraw, the
-# first frame with the brand mark (one second after its pinned start). A
-# frame reaches the X server in several requests, so the screenshot is the
-# first one with the mark that a second one, a moment later, shows unchanged.
+# shot_first_frame NAME BACKGROUND: once the saver started with
+# start_saver_held shows its start screen (BACKGROUND in the corner), moves
+# its clock one second on and takes the screenshot of the redraw that
+# follows, the first frame with the brand mark. A frame reaches the X
+# server in several requests, so the screenshot is the first one with the
+# mark that a second one, a moment later, shows unchanged.
 shot_first_frame() {
     local end=$((SECONDS + 10))
+    shot_when "$WORK/$1.png" 5 5 "$2" || return 1
+    tick_clock
     while [ $SECONDS -lt $end ]; do
         shot_when "$WORK/$1.png" $MARK_X $MARK_Y $MARK_RGB 1 || continue
         xwd -root -silent > "$WORK/a.xwd"
@@ -30,9 +34,9 @@ shot_first_frame() {
 
 # 09:45:30 (the saver starts one second earlier and redraws when it changes).
 settings "$APP" "clockType = 0" "secondHand = 1"
-start_saver "$APP" "2026-12-06 09:45:29"
+start_saver_held "$APP" "2026-12-06 09:45:29"
 shot_when "$WORK/start.png" 5 5 200,200,200
-shot_first_frame 0945
+shot_first_frame 0945 200,200,200
 stop_saver
 cp "$WORK/0945.png" "$BUILD/e2e-0945.png" 2>/dev/null
 
@@ -51,8 +55,8 @@ expect_pixel "left of the brand mark is background" "$WORK/0945.png" $((W - 62))
 
 # 03:00:00 with the second hand switched off by a value other than 1.
 settings "$APP" "clockType = 0" "secondHand = 2"
-start_saver "$APP" "2026-12-06 02:59:59"
-shot_first_frame 0300
+start_saver_held "$APP" "2026-12-06 02:59:59"
+shot_first_frame 0300 200,200,200
 stop_saver
 expect_pixel "hour hand at 3" "$WORK/0300.png" $((CX + 60)) $CY $HOUR_RGB
 expect_pixel "minute hand at 12" "$WORK/0300.png" $CX $((CY - 110)) $MINUTE_RGB
@@ -60,8 +64,8 @@ expect_pixel "no second hand (at 0 it would cover the minute hand's tip)" "$WORK
 
 # 23:59:59: the hour hand lies just short of 12.
 settings "$APP" "clockType = 0" "secondHand = 1"
-start_saver "$APP" "2026-12-06 23:59:58"
-shot_first_frame 2359
+start_saver_held "$APP" "2026-12-06 23:59:58"
+shot_first_frame 2359 200,200,200
 stop_saver
 expect_pixel "hour and minute hands just before 12" "$WORK/2359.png" $((CX - 1)) $((CY - 60)) $MINUTE_RGB
 expect_pixel "nothing just after 12" "$WORK/2359.png" $((CX + 5)) $((CY - 60)) $FACE_RGB
@@ -69,8 +73,8 @@ expect_pixel "second hand at 59" "$WORK/2359.png" $(point $CX $CY 140 354) $SECO
 
 # An unlisted style: style 0's pictures on white.
 settings "$APP" "clockType = 12"
-start_saver "$APP" "2026-12-06 02:59:59"
-shot_first_frame fallback
+start_saver_held "$APP" "2026-12-06 02:59:59"
+shot_first_frame fallback 255,255,255
 stop_saver
 expect_pixel "fallback background is white" "$WORK/fallback.png" 5 5 255,255,255
 expect_pixel "fallback uses style 0's face" "$WORK/fallback.png" $CX $((CY - 170)) $FACE_RGB
@@ -79,8 +83,8 @@ expect_pixel "fallback hands on the screen centre" "$WORK/fallback.png" $((CX + 
 # Style 8 turns its hands about the face's axle at (384, 366), not the centre.
 test_style "$APP" 8 801 741 2,1 2,1 19,5
 settings "$APP" "clockType = 8"
-start_saver "$APP" "2026-12-06 02:59:59"
-shot_first_frame style8
+start_saver_held "$APP" "2026-12-06 02:59:59"
+shot_first_frame style8 155,42,7
 stop_saver
 AX=$((512 - 400 + 384)) AY=$((384 - 370 + 366))
 expect_pixel "style 8 background" "$WORK/style8.png" 5 5 155,42,7
