@@ -9,33 +9,38 @@ test_style "$APP" 0 401 361 11,15 11,15 11,15
 W=1024 H=768 CX=512 CY=384
 MARK_X=$((W - 61 + 4)) MARK_Y=$((H - 13))   # the first marked pixel of the brand mark
 
-# shot_first_frame NAME BACKGROUND: once the saver started with
-# start_saver_held shows its start screen (BACKGROUND in the corner), moves
-# its clock one second on and takes the screenshot of the redraw that
-# follows, the first frame with the brand mark. A frame reaches the X
-# server in several requests, so the screenshot is the first one with the
-# mark that a second one, a moment later, shows unchanged.
-shot_first_frame() {
+# shot_settled FILE X Y R,G,B: the first screenshot with that colour at
+# (X, Y) that a second one, a moment later, shows unchanged: a picture
+# reaches the X server in several requests.
+shot_settled() {
     local end=$((SECONDS + 10))
-    shot_when "$WORK/$1.png" 5 5 "$2" || return 1
-    tick_clock
     while [ $SECONDS -lt $end ]; do
-        shot_when "$WORK/$1.png" $MARK_X $MARK_Y $MARK_RGB 1 || continue
+        shot_when "$1" "$2" "$3" "$4" 1 || continue
         xwd -root -silent > "$WORK/a.xwd"
         sleep 0.1
         xwd -root -silent > "$WORK/b.xwd"
         if cmp -s "$WORK/a.xwd" "$WORK/b.xwd"; then
-            convert "xwd:$WORK/b.xwd" "$WORK/$1.png"
+            convert "xwd:$WORK/b.xwd" "$1"
             return 0
         fi
     done
     return 1
 }
 
+# shot_first_frame NAME BACKGROUND: once the saver started with
+# start_saver_held shows its start screen (BACKGROUND in the corner), moves
+# its clock one second on and takes the screenshot of the redraw that
+# follows, the first frame with the brand mark.
+shot_first_frame() {
+    shot_when "$WORK/$1.png" 5 5 "$2" || return 1
+    tick_clock
+    shot_settled "$WORK/$1.png" $MARK_X $MARK_Y $MARK_RGB
+}
+
 # 09:45:30 (the saver starts one second earlier and redraws when it changes).
 settings "$APP" "clockType = 0" "secondHand = 1"
 start_saver_held "$APP" "2026-12-06 09:45:29"
-shot_when "$WORK/start.png" 5 5 200,200,200
+shot_settled "$WORK/start.png" 5 5 200,200,200
 shot_first_frame 0945 200,200,200
 stop_saver
 cp "$WORK/0945.png" "$BUILD/e2e-0945.png" 2>/dev/null

@@ -58,6 +58,8 @@ started_after_a_minute() {
 check "a minute's idleness starts the clock (after ${started:-no}s idle; program seen: $seen)" \
     started_after_a_minute
 check "the clock fills the screen" [ "$(pixel "$WORK/idle.png" 1023 0)" = "$SAVER_GREY" ]
+# What the host and the clock said, so that a failure shows its reason.
+[ -n "$started" ] || sed 's/^/    host: /' "$WORK/host.err"
 
 xdotool key space
 ended=
