@@ -18,9 +18,12 @@ cleanup() {
 # Two tests starting at once may pick the same number; only the server named
 # in the display's lock file is ours, so a test never shares another's screen.
 start_display() {
-    local size=$1 depth=${2:-24} n
+    local size=$1 depth=${2:-24} n owner
     for n in $(seq 100 199); do
-        [ -e /tmp/.X$n-lock ] && continue
+        # A lock whose owner is gone (a server killed with -9) is stale, and
+        # Xvfb takes the number over; only a live owner's number is taken.
+        owner=$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)
+        [ -n "$owner" ] && [ -d "/proc/$owner" ] && continue
         Xvfb :$n -screen 0 "${size}x${depth}" -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
         export DISPLAY=:$n
