@@ -1,51 +1,68 @@
 #!/usr/bin/env bash
-# CPU and memory of the running saver at 1920x1080 in a virtual display,
-# beside a plain analogue X clock measured the same way.
-#   bench/saver_cpu.sh BUILD_DIR [SECONDS]
+# CPU, wake-ups and memory of the running saver beside a plain analogue X
+# clock, each in a private 1920x1080 virtual display, measured side by side
+# over the same seconds, with each one's X server.
+#   bench/saver_cpu.sh BUILD_DIR [SECONDS] [SETTINGS]
+# SETTINGS is the saver's settings file text (default: style 0 with the
+# second hand, no sound).
 set -euo pipefail
 BUILD=$(cd "${1:?build dir}" && pwd)
 SECONDS_TO_RUN=${2:-60}
+SETTINGS=${3:-$'[saver]\nclockType = 0\nsecondHand = 1\n'}
 HZ=$(getconf CLK_TCK)
+WORK=$(mktemp -d)
+PIDS=()
+trap 'kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 
-Xvfb :87 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-XVFB=$!
-trap 'kill $XVFB 2>/dev/null' EXIT
-export DISPLAY=:87
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
-rss() { awk '/VmRSS/ { print $2 }' "/proc/$1/status"; }
-
-# measure NAME PID: CPU share over SECONDS_TO_RUN after a 3 s settling time.
-measure() {
-    local name=$1 pid=$2
-    sleep 3
-    local t0 r0 start end
-    t0=$(ticks "$pid")
-    r0=$(rss "$pid")
-    start=$(date +%s.%N)
-    sleep "$SECONDS_TO_RUN"
-    end=$(date +%s.%N)
-    awk -v n="$name" -v a="$t0" -v b="$(ticks "$pid")" -v hz="$HZ" -v s="$start" -v e="$end" \
-        -v r0="$r0" -v r1="$(rss "$pid")" \
-        'BEGIN { printf "%s: %.2f %% of one core over %.0f s; RSS %.1f MB at start, %.1f MB at end\n",
-                 n, 100 * (b - a) / hz / (e - s), e - s, r0 / 1024, r1 / 1024 }'
+# start_display VAR: a private Xvfb on a free display number.
+start_display() {
+    local fifo=$WORK/fd.$1
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    PIDS+=($!)
+    printf -v "$1" ':%s' "$(head -n1 "$fifo")"
+    printf -v "$1_PID" '%s' "$!"
 }
 
-APP=$(mktemp -d)
+# All threads of a process: CPU ticks and context switches (each switch is
+# a wake-up or a preemption).
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ { s += $2 } END { print s }'; }
+rss() { awk '/^VmRSS/ { print $2 }' "/proc/$1/status"; }
+pss() { awk '/^Pss:/ { print $2 }' "/proc/$1/smaps_rollup"; }
+
+start_display SAVER_DISPLAY
+start_display XCLOCK_DISPLAY
+
+APP=$WORK/app
+mkdir -p "$APP"
 cp "$BUILD/veltrane" "$APP/"
 cp -r "$BUILD/morviksoft" "$APP/"
-printf '[saver]\nclockType = 0\nsecondHand = 1\n' > "$APP/veltrane.cfg"
-"$APP/veltrane" /s 2>/dev/null &
+printf '%s' "$SETTINGS" > "$APP/veltrane.cfg"
+DISPLAY=$SAVER_DISPLAY XDG_CONFIG_HOME=$WORK/config "$APP/veltrane" /s 2>/dev/null &
 SAVER=$!
-measure "veltrane /s (style 0, second hand on)" $SAVER
-xdotool key space
-wait $SAVER || true
-rm -rf "$APP"
+PIDS+=($SAVER)
+DISPLAY=$XCLOCK_DISPLAY xclock -analog -update 1 -geometry 1920x1080+0+0 &
+XCLOCK=$!
+PIDS+=($XCLOCK)
+sleep 3   # both settle: the first frames are drawn
 
-if command -v xclock >/dev/null; then
-    xclock -analog -update 1 -geometry 1920x1080 &
-    XCLOCK=$!
-    measure "xclock -analog -update 1 -geometry 1920x1080" $XCLOCK
-    kill $XCLOCK
-fi
+names=("veltrane /s" "its X server" "xclock -analog -update 1" "its X server")
+pids=("$SAVER" "$SAVER_DISPLAY_PID" "$XCLOCK" "$XCLOCK_DISPLAY_PID")
+declare -a t0 s0 r0
+for i in "${!pids[@]}"; do
+    t0[i]=$(ticks "${pids[i]}"); s0[i]=$(switches "${pids[i]}"); r0[i]=$(rss "${pids[i]}")
+done
+start=$(date +%s.%N)
+sleep "$SECONDS_TO_RUN"
+end=$(date +%s.%N)
+printf '| | CPU, %% of a core | wake-ups a second, all threads | RSS | PSS |\n|---|---|---|---|---|\n'
+for i in "${!pids[@]}"; do
+    p=${pids[i]}
+    awk -v n="${names[i]}" -v t0="${t0[i]}" -v t1="$(ticks "$p")" -v s0="${s0[i]}" -v s1="$(switches "$p")" \
+        -v r0="${r0[i]}" -v r1="$(rss "$p")" -v pss="$(pss "$p")" -v hz="$HZ" -v a="$start" -v b="$end" -v srv=$((i % 2)) \
+        'BEGIN { d = b - a
+                 mem = srv ? "| |" : sprintf("| %.1f MB (%.1f at start) | %.1f MB |", r1 / 1024, r0 / 1024, pss / 1024)
+                 printf "| %s | %.3f | %.1f %s\n", n, 100 * (t1 - t0) / hz / d, (s1 - s0) / d, mem }'
+done
+echo "($SECONDS_TO_RUN s, $(nproc) cores)"

@@ -1,17 +1,21 @@
 // Linux/X11 side of the full-screen clock.
 //
 // Allegro's Unix port runs its background work (X events, the sound mixer)
-// on a thread that wakes every millisecond, which alone keeps a saver that
-// only needs a redraw a second at several percent of a core. Before the
-// library starts we put a calmer background manager in its place: the same
-// callbacks, the same locking, run every BACKGROUND_PERIOD_MS.
+// on a thread that wakes every millisecond. A clock that changes once a
+// second needs none of that: before the library starts we put a background
+// manager of our own in its place. It runs the same callbacks under the same
+// locking, but only when there is something to do: when the X server has
+// sent something and while a sound plays, at the pace the mixer needs.
 #include "display/saver_platform.h"
 
-#include <X11/Xlib.h>
 #include <allegro/platform/aintunix.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <pthread.h>
 #include <unistd.h>
+#include <xalleg.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <ctime>
@@ -21,21 +25,100 @@
 
 namespace {
 
-constexpr int BACKGROUND_PERIOD_MS = 20;
+constexpr int MIXER_PERIOD_MS = 20;
 constexpr int MAX_BACKGROUND_FUNCS = 16;
 
 pthread_mutex_t calls_lock;          // held while callbacks run, and by DISABLE()
 pthread_mutex_t registry_lock = PTHREAD_MUTEX_INITIALIZER;
 pthread_t background_thread;
 bg_func funcs[MAX_BACKGROUND_FUNCS];
-volatile bool running = false;
+std::atomic<bool> running{false};
 int disabled_depth = 0;
+
+// Wakes the background thread: a callback was registered, a sound started,
+// or the manager is stopping.
+int background_pipe[2] = {-1, -1};
+// Wakes the main thread: input came, or a signal.
+int main_pipe[2] = {-1, -1};
+// Until when (CLOCK_MONOTONIC, ms) the mixer must be fed.
+std::atomic<long long> sound_until_ms{0};
+volatile sig_atomic_t stop_requested = 0;
+
+long long monotonic_ms()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
 void sleep_ms(unsigned ms)
 {
     timespec left{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
     while (nanosleep(&left, &left) == -1 && errno == EINTR) {
     }
+}
+
+void make_pipe(int fds[2])
+{
+    if (fds[0] >= 0)
+        return;
+    if (pipe2(fds, O_NONBLOCK | O_CLOEXEC) != 0)
+        fds[0] = fds[1] = -1;
+}
+
+// Async-signal-safe.
+void poke(int fd)
+{
+    if (fd < 0)
+        return;
+    const char byte = 1;
+    ssize_t ignored = write(fd, &byte, 1);
+    (void)ignored;
+}
+
+void drain(int fd)
+{
+    char buffer[64];
+    while (read(fd, buffer, sizeof buffer) > 0) {
+    }
+}
+
+void run_callbacks()
+{
+    bg_func snapshot[MAX_BACKGROUND_FUNCS];
+    pthread_mutex_lock(&registry_lock);
+    for (int i = 0; i < MAX_BACKGROUND_FUNCS; i++)
+        snapshot[i] = funcs[i];
+    pthread_mutex_unlock(&registry_lock);
+
+    pthread_mutex_lock(&calls_lock);
+    for (bg_func f : snapshot)
+        if (f)
+            f(1);
+    pthread_mutex_unlock(&calls_lock);
+}
+
+// Sleeps until the X server sends something, the main thread asks, or the
+// mixer's next period is due while a sound plays.
+void wait_for_work()
+{
+    pollfd fds[2];
+    int count = 0;
+    fds[count++] = {background_pipe[0], POLLIN, 0};
+    if (Display *display = _xwin.display) {
+        // Events that Xlib has already read off the connection no longer
+        // show on it.
+        XLOCK();
+        const int queued = XEventsQueued(display, QueuedAlready);
+        XUNLOCK();
+        if (queued > 0)
+            return;
+        fds[count++] = {ConnectionNumber(display), POLLIN, 0};
+    }
+    const long long left = sound_until_ms.load() - monotonic_ms();
+    const int timeout = left > 0 ? MIXER_PERIOD_MS : -1;
+    if (poll(fds, count, timeout) > 0 && (fds[0].revents & POLLIN))
+        drain(background_pipe[0]);
 }
 
 void *background_loop(void *)
@@ -46,18 +129,8 @@ void *background_loop(void *)
     sigfillset(&all);
     pthread_sigmask(SIG_BLOCK, &all, nullptr);
     while (running) {
-        bg_func snapshot[MAX_BACKGROUND_FUNCS];
-        pthread_mutex_lock(&registry_lock);
-        for (int i = 0; i < MAX_BACKGROUND_FUNCS; i++)
-            snapshot[i] = funcs[i];
-        pthread_mutex_unlock(&registry_lock);
-
-        pthread_mutex_lock(&calls_lock);
-        for (bg_func f : snapshot)
-            if (f)
-                f(1);
-        pthread_mutex_unlock(&calls_lock);
-        sleep_ms(BACKGROUND_PERIOD_MS);
+        run_callbacks();
+        wait_for_work();
     }
     return nullptr;
 }
@@ -71,6 +144,10 @@ int calm_init()
     pthread_mutexattr_destroy(&attr);
     for (bg_func &f : funcs)
         f = nullptr;
+    make_pipe(background_pipe);
+    make_pipe(main_pipe);
+    if (background_pipe[0] < 0)
+        return -1;
     running = true;
     if (pthread_create(&background_thread, nullptr, background_loop, nullptr) != 0) {
         running = false;
@@ -84,6 +161,7 @@ void calm_exit()
     if (!running)
         return;
     running = false;
+    poke(background_pipe[1]);
     pthread_join(background_thread, nullptr);
     pthread_mutex_destroy(&calls_lock);
 }
@@ -99,6 +177,8 @@ int calm_register(bg_func f)
             break;
         }
     pthread_mutex_unlock(&registry_lock);
+    // A new callback (the X handler, a sound driver) runs at once.
+    poke(background_pipe[1]);
     return result;
 }
 
@@ -144,11 +224,18 @@ int display_lost(Display *)
     _exit(1);
 }
 
+void on_stop_signal(int)
+{
+    stop_requested = 1;
+    poke(main_pipe[1]);
+}
+
 }  // namespace
 
 void saver_platform_prepare()
 {
     XSetIOErrorHandler(display_lost);
+    make_pipe(main_pipe);
 
     _bg_man_pthreads.multi_threaded = 1;
     _bg_man_pthreads.init = calm_init;
@@ -160,11 +247,68 @@ void saver_platform_prepare()
     _bg_man_pthreads.interrupts_disabled = calm_disabled;
 }
 
+// The library's own handlers for these would shut it down from inside the
+// signal and then die of the signal; the run ends through its usual
+// teardown instead.
+void saver_watch_signals()
+{
+    struct sigaction action {};
+    action.sa_handler = on_stop_signal;
+    sigemptyset(&action.sa_mask);
+    for (int sig : {SIGINT, SIGQUIT, SIGTERM, SIGHUP})
+        sigaction(sig, &action, nullptr);
+}
+
+bool saver_stop_requested()
+{
+    return stop_requested != 0;
+}
+
 // Allegro's rest() busy-returns at once unless its timer module runs, and the
 // timer module would wake yet another thread every millisecond.
 void saver_rest(unsigned ms)
 {
     sleep_ms(ms);
+}
+
+void saver_wait(int ms)
+{
+    if (stop_requested)
+        return;
+    pollfd fd = {main_pipe[0], POLLIN, 0};
+    if (main_pipe[0] < 0) {
+        sleep_ms(ms > 0 ? ms : 0);
+        return;
+    }
+    if (poll(&fd, 1, ms > 0 ? ms : 0) > 0)
+        drain(main_pipe[0]);
+}
+
+void saver_wake()
+{
+    poke(main_pipe[1]);
+}
+
+void saver_sound_playing(int ms)
+{
+    const long long until = monotonic_ms() + ms;
+    if (until > sound_until_ms.load())
+        sound_until_ms = until;
+    poke(background_pipe[1]);
+}
+
+void saver_present(BITMAP *frame, const Rect *rects, int count)
+{
+    for (int i = 0; i < count; i++)
+        blit(frame, screen, rects[i].x, rects[i].y, rects[i].x, rects[i].y, rects[i].w, rects[i].h);
+    // The library would send what was drawn on its next background pass,
+    // with a round trip to the server; a flush sends it now, and the
+    // background thread sleeps on.
+    if (Display *display = _xwin.display) {
+        XLOCK();
+        XFlush(display);
+        XUNLOCK();
+    }
 }
 
 // There is no stacking order to claim on X11 beyond the full-screen window

@@ -6,10 +6,29 @@
 #include "resources/resource_ids.h"
 #include "shell/shell_win32.h"
 
+namespace {
+
+// Set by the library's input callbacks; the frame loop waits on it.
+HANDLE wake_event = nullptr;
+
+}  // namespace
+
 // The library's own background work runs on its window thread and needs
-// nothing from us.
+// nothing from us beyond the event the frame loop waits on.
 void saver_platform_prepare()
 {
+    wake_event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+}
+
+// Windows asks a saver to end through its window; a console's Ctrl+C is
+// the only signal, and the library's window thread handles input already.
+void saver_watch_signals()
+{
+}
+
+bool saver_stop_requested()
+{
+    return false;
 }
 
 // rest() busy-waits unless the library's timer module runs, which nothing
@@ -17,6 +36,31 @@ void saver_platform_prepare()
 void saver_rest(unsigned ms)
 {
     Sleep(ms);
+}
+
+void saver_wait(int ms)
+{
+    if (wake_event)
+        WaitForSingleObject(wake_event, ms > 0 ? static_cast<DWORD>(ms) : 0);
+    else
+        Sleep(ms > 0 ? ms : 0);
+}
+
+void saver_wake()
+{
+    if (wake_event)
+        SetEvent(wake_event);
+}
+
+// The library's mixer runs on its own thread on Windows.
+void saver_sound_playing(int)
+{
+}
+
+void saver_present(BITMAP *frame, const Rect *rects, int count)
+{
+    for (int i = 0; i < count; i++)
+        blit(frame, screen, rects[i].x, rects[i].y, rects[i].x, rects[i].y, rects[i].w, rects[i].h);
 }
 
 void saver_make_window_topmost()

@@ -1,5 +1,7 @@
 #include "display/clock_logic.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 ScreenSize saver_screen_size(int resolution, int desktopResult, int desktopWidth, int desktopHeight)
@@ -78,4 +80,62 @@ bool input_ends_saver(const InputState &input, Point startMouse)
     return input.mouseButtons != 0 || std::abs(input.mouseX - startMouse.x) > 10 ||
            std::abs(input.mouseY - startMouse.y) > 10 || input.alt || input.altGr ||
            input.leftShift || input.rightShift || input.tab;
+}
+
+bool rect_is_empty(const Rect &r)
+{
+    return r.w <= 0 || r.h <= 0;
+}
+
+Rect rect_union(const Rect &a, const Rect &b)
+{
+    if (rect_is_empty(a))
+        return b;
+    if (rect_is_empty(b))
+        return a;
+    const int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+    const int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
+Rect rect_intersection(const Rect &a, const Rect &b)
+{
+    const int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+    const int x1 = std::min(a.x + a.w, b.x + b.w), y1 = std::min(a.y + a.h, b.y + b.h);
+    if (x1 <= x0 || y1 <= y0)
+        return {0, 0, 0, 0};
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
+Rect turned_picture_bounds(int w, int h, Point pivot, Point centre, int angle)
+{
+    if (w <= 0 || h <= 0)
+        return {0, 0, 0, 0};
+    const double turn = angle * (2 * M_PI / (1 << 24));
+    const double c = std::cos(turn), s = std::sin(turn);
+    // Corners of the picture's pixel area, relative to the pivot pixel's centre.
+    const double xs[2] = {-pivot.x - 0.5, w - pivot.x - 0.5};
+    const double ys[2] = {-pivot.y - 0.5, h - pivot.y - 0.5};
+    double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+    for (double x : xs)
+        for (double y : ys) {
+            const double tx = x * c - y * s, ty = x * s + y * c;
+            minX = std::min(minX, tx);
+            maxX = std::max(maxX, tx);
+            minY = std::min(minY, ty);
+            maxY = std::max(maxY, ty);
+        }
+    // One pixel more on each side for the blended edge.
+    const int x0 = centre.x + static_cast<int>(std::floor(minX + 0.5)) - 1;
+    const int y0 = centre.y + static_cast<int>(std::floor(minY + 0.5)) - 1;
+    const int x1 = centre.x + static_cast<int>(std::ceil(maxX + 0.5)) + 1;
+    const int y1 = centre.y + static_cast<int>(std::ceil(maxY + 0.5)) + 1;
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
+int ms_until_next_second(int msIntoSecond)
+{
+    // A millisecond past the turn, so the clock read afterwards shows the
+    // new second even with a timer that wakes a little early.
+    return 1000 - std::clamp(msIntoSecond, 0, 999) + 1;
 }

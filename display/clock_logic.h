@@ -69,3 +69,25 @@ struct InputState {
 // True when the input seen ends the saver: any button, a move of more than
 // ten pixels on either axis from the start, or one of the five watched keys.
 bool input_ends_saver(const InputState &input, Point startMouse);
+
+// A rectangle of pixels; empty when w or h is 0 or less.
+struct Rect {
+    int x;
+    int y;
+    int w;
+    int h;
+};
+
+bool rect_is_empty(const Rect &r);
+// The smallest rectangle holding both; an empty one adds nothing.
+Rect rect_union(const Rect &a, const Rect &b);
+Rect rect_intersection(const Rect &a, const Rect &b);
+
+// The pixels a picture of w x h can touch when it is turned by `angle`
+// (as hand_angle gives it) about its pivot pixel placed on `centre`,
+// smoothed edges included.
+Rect turned_picture_bounds(int w, int h, Point pivot, Point centre, int angle);
+
+// How long to wait, in milliseconds, from `msIntoSecond` into a second until
+// just after the next second begins.
+int ms_until_next_second(int msIntoSecond);

@@ -1,34 +1,158 @@
-// Composing a frame of the clock in memory.
+// Setting up a clock and composing its frames in memory.
 #include "display/clock_logic.h"
 #include "display/full_screen_clock.h"
+#include "display/saver_platform.h"
+#include "display/smooth_sprite.h"
+
+namespace {
+
+const int BRAND_MARK_INSET = 5;
+
+struct HandPlace {
+    BITMAP *picture;  // nullptr: not drawn
+    HandPivot pivot;
+    int angle;
+};
+
+// Where each hand of `style` points at the time `t`.
+void hands_at(const ClockDisplay &d, const ClockStyle &style, const SaverSettings &settings,
+              const std::tm &t, HandPlace hands[HAND_COUNT])
+{
+    hands[HOUR_HAND] = {d.hourHandBitmap, style.hourPivot, hand_angle(t.tm_hour, 12, t.tm_min, 60)};
+    hands[MINUTE_HAND] = {d.minuteHandBitmap, style.minutePivot, hand_angle(t.tm_min, 60, t.tm_sec, 60)};
+    hands[SECOND_HAND] = {is_on(settings.secondHand) ? d.secondHandBitmap : nullptr, style.secondPivot,
+                          hand_angle(t.tm_sec, 60, 0, 1)};
+}
+
+Rect place_bounds(const HandPlace &hand, Point centre)
+{
+    if (!hand.picture)
+        return {0, 0, 0, 0};
+    return turned_picture_bounds(hand.picture->w, hand.picture->h, {hand.pivot.x, hand.pivot.y},
+                                 centre, hand.angle);
+}
+
+Rect brand_mark_rect(const BITMAP *frame, const BITMAP *mark)
+{
+    if (!mark)
+        return {0, 0, 0, 0};
+    return {frame->w - mark->w - BRAND_MARK_INSET, frame->h - mark->h - BRAND_MARK_INSET, mark->w, mark->h};
+}
+
+void draw_brand_mark(BITMAP *frame, BITMAP *mark)
+{
+    const Rect r = brand_mark_rect(frame, mark);
+    if (mark)
+        draw_sprite(frame, mark, r.x, r.y);
+}
+
+void draw_hands(BITMAP *frame, const HandPlace hands[HAND_COUNT], Point centre)
+{
+    for (int i = 0; i < HAND_COUNT; i++)
+        if (hands[i].picture)
+            pivot_smooth_sprite(frame, hands[i].picture, centre.x, centre.y, hands[i].pivot.x,
+                                hands[i].pivot.y, hands[i].angle);
+}
+
+}  // namespace
+
+bool load_clock(ClockDisplay &d, const ClockStyle &style, const AssetPaths &paths, int width, int height)
+{
+    d.secondHandBitmap = load_bitmap(paths.secondHandPath, nullptr);
+    d.minuteHandBitmap = load_bitmap(paths.minuteHandPath, nullptr);
+    d.hourHandBitmap = load_bitmap(paths.hourHandPath, nullptr);
+    d.brandMarkBitmap = saver_load_brand_mark();
+    d.background = create_bitmap(width, height);
+    d.frame = create_bitmap(width, height);
+    if (!d.background || !d.frame)
+        return false;
+
+    const Rgb colour = style.backgroundColour;
+    clear_to_color(d.background, makecol(colour.r, colour.g, colour.b));
+    d.faceBitmap = load_bitmap(paths.facePath, nullptr);
+    const int faceW = d.faceBitmap ? d.faceBitmap->w : 0, faceH = d.faceBitmap ? d.faceBitmap->h : 0;
+    const Point face = face_position(width, height, faceW, faceH);
+    d.faceX = face.x;
+    d.faceY = face.y;
+    if (d.faceBitmap)
+        draw_sprite(d.background, d.faceBitmap, d.faceX, d.faceY);
+    d.dialCentre = dial_centre(style, face, faceW, faceH);
+
+    blit(d.background, d.frame, 0, 0, 0, 0, width, height);
+    for (Rect &r : d.drawnHands)
+        r = {0, 0, 0, 0};
+    d.markDrawn = false;
+    return true;
+}
+
+void free_clock(ClockDisplay &d)
+{
+    for (BITMAP **b : {&d.faceBitmap, &d.background, &d.secondHandBitmap, &d.minuteHandBitmap,
+                       &d.hourHandBitmap, &d.brandMarkBitmap, &d.frame}) {
+        if (*b)
+            destroy_bitmap(*b);
+        *b = nullptr;
+    }
+    for (SAMPLE **s : {&d.tickSample, &d.hourSample, &d.fifteenhourSample, &d.halfhourSample,
+                       &d.fortyfivehourSample}) {
+        if (*s)
+            destroy_sample(*s);
+        *s = nullptr;
+    }
+}
 
 void draw_hand(BITMAP *dest, BITMAP *hand, int x, int y, int pivotX, int pivotY,
                int value, int units, int subValue, int subUnits)
 {
-    if (!hand)
-        return;
-    // Allegro 4.4 takes the positions in whole pixels; angle and scale are
-    // fixed point.
-    pivot_scaled_sprite(dest, hand, x, y, pivotX, pivotY,
-                        hand_angle(value, units, subValue, subUnits), itofix(1));
+    if (hand)
+        pivot_smooth_sprite(dest, hand, x, y, pivotX, pivotY, hand_angle(value, units, subValue, subUnits));
 }
 
 void compose_frame(BITMAP *frame, const ClockDisplay &display, const ClockStyle &style,
                    const SaverSettings &settings, const std::tm &t)
 {
     blit(display.background, frame, 0, 0, 0, 0, frame->w, frame->h);
+    draw_brand_mark(frame, display.brandMarkBitmap);
+    HandPlace hands[HAND_COUNT];
+    hands_at(display, style, settings, t, hands);
+    draw_hands(frame, hands, display.dialCentre);
+}
 
-    if (BITMAP *mark = display.brandMarkBitmap)
-        draw_sprite(frame, mark, frame->w - mark->w - 5, frame->h - mark->h - 5);
+int redraw_frame(ClockDisplay &d, const ClockStyle &style, const SaverSettings &settings,
+                 const std::tm &t, Rect changed[HAND_COUNT + 1])
+{
+    BITMAP *frame = d.frame;
+    const Rect whole = {0, 0, frame->w, frame->h};
+    HandPlace hands[HAND_COUNT];
+    hands_at(d, style, settings, t, hands);
 
-    const BITMAP *face = display.faceBitmap;
-    const Point centre = dial_centre(style, {display.faceX, display.faceY}, face ? face->w : 0,
-                                     face ? face->h : 0);
-    draw_hand(frame, display.hourHandBitmap, centre.x, centre.y, style.hourPivot.x,
-              style.hourPivot.y, t.tm_hour, 12, t.tm_min, 60);
-    draw_hand(frame, display.minuteHandBitmap, centre.x, centre.y, style.minutePivot.x,
-              style.minutePivot.y, t.tm_min, 60, t.tm_sec, 60);
-    if (is_on(settings.secondHand))
-        draw_hand(frame, display.secondHandBitmap, centre.x, centre.y, style.secondPivot.x,
-                  style.secondPivot.y, t.tm_sec, 60, 0, 1);
+    // Each hand's old and new place; every hand is drawn again, since
+    // putting back the background under one may uncover another.
+    int count = 0;
+    Rect fresh[HAND_COUNT];
+    for (int i = 0; i < HAND_COUNT; i++) {
+        fresh[i] = rect_intersection(place_bounds(hands[i], d.dialCentre), whole);
+        const Rect r = rect_union(d.drawnHands[i], fresh[i]);
+        if (!rect_is_empty(r))
+            changed[count++] = r;
+    }
+    const Rect mark = brand_mark_rect(frame, d.brandMarkBitmap);
+    bool markTouched = !d.markDrawn;
+    for (int i = 0; i < count; i++)
+        markTouched = markTouched || !rect_is_empty(rect_intersection(changed[i], mark));
+    if (!d.markDrawn && !rect_is_empty(mark))
+        changed[count++] = rect_intersection(mark, whole);
+
+    for (int i = 0; i < count; i++)
+        blit(d.background, frame, changed[i].x, changed[i].y, changed[i].x, changed[i].y, changed[i].w,
+             changed[i].h);
+    // The mark is drawn over the background only, so drawing all of it again
+    // leaves the pixels outside the changed places as they were.
+    if (markTouched)
+        draw_brand_mark(frame, d.brandMarkBitmap);
+    d.markDrawn = true;
+    draw_hands(frame, hands, d.dialCentre);
+    for (int i = 0; i < HAND_COUNT; i++)
+        d.drawnHands[i] = fresh[i];
+    return count;
 }

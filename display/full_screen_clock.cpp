@@ -1,5 +1,7 @@
 #include "display/full_screen_clock.h"
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 
 #include "display/clock_logic.h"
@@ -12,46 +14,107 @@ namespace {
 const int FULL_VOLUME = 255;
 const int CENTRE_PAN = 128;
 const int OWN_PITCH = 1000;
+// How long the mixer is kept fed after a sound's last sample: the sound
+// device's buffer still holds that much.
+const int MIXER_DRAIN_MS = 250;
+
+// Presses as the library reports them, kept until the loop looks: a press
+// and its release may both fall between two looks.
+std::atomic<bool> pressed_button{false};
+std::atomic<bool> pressed_key[5];
+const int WATCHED_KEYS[5] = {KEY_ALT, KEY_ALTGR, KEY_LSHIFT, KEY_RSHIFT, KEY_TAB};
+
+void on_key(int scancode)
+{
+    if (!(scancode & 0x80))
+        for (int i = 0; i < 5; i++)
+            if (scancode == WATCHED_KEYS[i])
+                pressed_key[i] = true;
+    saver_wake();
+}
+END_OF_FUNCTION(on_key)
+
+void on_mouse(int flags)
+{
+    if (flags & (MOUSE_FLAG_LEFT_DOWN | MOUSE_FLAG_RIGHT_DOWN | MOUSE_FLAG_MIDDLE_DOWN))
+        pressed_button = true;
+    saver_wake();
+}
+END_OF_FUNCTION(on_mouse)
+
+InputState read_input()
+{
+    return {mouse_b | (pressed_button ? 1 : 0), mouse_x, mouse_y,
+            key[KEY_ALT] != 0 || pressed_key[0], key[KEY_ALTGR] != 0 || pressed_key[1],
+            key[KEY_LSHIFT] != 0 || pressed_key[2], key[KEY_RSHIFT] != 0 || pressed_key[3],
+            key[KEY_TAB] != 0 || pressed_key[4]};
+}
 
 void play(SAMPLE *sample)
 {
     // A sound whose file is missing or unreadable is simply not heard.
-    if (sample)
-        play_sample(sample, FULL_VOLUME, CENTRE_PAN, OWN_PITCH, 0);
+    if (!sample)
+        return;
+    play_sample(sample, FULL_VOLUME, CENTRE_PAN, OWN_PITCH, 0);
+    const long long ms = sample->freq > 0 ? static_cast<long long>(sample->len) * 1000 / sample->freq : 0;
+    saver_sound_playing(static_cast<int>(ms) + MIXER_DRAIN_MS);
 }
 
-InputState read_input()
+bool any_sound_on(const SaverSettings &s)
 {
-    return {mouse_b, mouse_x, mouse_y,
-            key[KEY_ALT] != 0, key[KEY_ALTGR] != 0, key[KEY_LSHIFT] != 0,
-            key[KEY_RSHIFT] != 0, key[KEY_TAB] != 0};
+    return is_on(s.secondSound) || is_on(s.hourSound) || is_on(s.fifteenhourSound) ||
+           is_on(s.halfhourSound) || is_on(s.fortyfivehourSound);
 }
 
-void free_display(ClockDisplay &d)
+// The library, retried a few times: a display server busy with many clients
+// coming and going can refuse a connection for a moment.
+bool start_library()
 {
-    for (BITMAP **b : {&d.faceBitmap, &d.background, &d.secondHandBitmap, &d.minuteHandBitmap,
-                       &d.hourHandBitmap, &d.brandMarkBitmap}) {
-        if (*b)
-            destroy_bitmap(*b);
-        *b = nullptr;
+    saver_platform_prepare();
+    int started = allegro_init();
+    for (int retry = 0; started != 0 && retry < 3; retry++) {
+        saver_rest(250);
+        started = allegro_init();
     }
-    for (SAMPLE **s : {&d.tickSample, &d.hourSample, &d.fifteenhourSample, &d.halfhourSample,
-                       &d.fortyfivehourSample}) {
-        if (*s)
-            destroy_sample(*s);
-        *s = nullptr;
+    if (started != 0)
+        std::fprintf(stderr, "veltrane: cannot start the graphics library: %s\n", allegro_error);
+    return started == 0;
+}
+
+// Sound is started only when a setting asks for one: an idle sound device
+// costs wake-ups for nothing.
+void start_sound(ClockDisplay &d)
+{
+    if (!any_sound_on(saver_settings) || install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0) {
+        install_sound(DIGI_NONE, MIDI_NONE, nullptr);
+        d.soundAvailable = 0;
     }
+}
+
+void load_sounds(ClockDisplay &d)
+{
+    d.tickSample = load_sample(asset_paths.tickPath);
+    d.hourSample = load_sample(asset_paths.hourChimePath);
+    d.fifteenhourSample = load_sample(asset_paths.fifteenhourChimePath);
+    d.halfhourSample = load_sample(asset_paths.halfhourChimePath);
+    d.fortyfivehourSample = load_sample(asset_paths.fortyfivehourChimePath);
+}
+
+int ms_into_second(std::chrono::system_clock::time_point now)
+{
+    using namespace std::chrono;
+    return static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
 }
 
 #ifdef VELTRANE_TRACE
 // Debug builds only (-DVELTRANE_TRACE=ON): one line per redraw on stderr,
 // with the time drawn and the sounds started, for checking long runs.
-void trace_redraw(const std::tm &t, const PassSounds &sounds, bool framed)
+void trace_redraw(const std::tm &t, const PassSounds &sounds)
 {
-    std::fprintf(stderr, "redraw %04d-%02d-%02d %02d:%02d:%02d frame=%d tick=%d chime=%d%d%d%d\n",
+    std::fprintf(stderr, "redraw %04d-%02d-%02d %02d:%02d:%02d frame=1 tick=%d chime=%d%d%d%d\n",
                  t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec,
-                 framed ? 1 : 0, sounds.tick ? 1 : 0, sounds.chime[0] ? 1 : 0,
-                 sounds.chime[1] ? 1 : 0, sounds.chime[2] ? 1 : 0, sounds.chime[3] ? 1 : 0);
+                 sounds.tick ? 1 : 0, sounds.chime[0] ? 1 : 0, sounds.chime[1] ? 1 : 0,
+                 sounds.chime[2] ? 1 : 0, sounds.chime[3] ? 1 : 0);
 }
 #endif
 
@@ -75,100 +138,68 @@ int run_saver()
 {
     ClockDisplay &d = clock_display;
 
-    saver_platform_prepare();
-    // A display server busy with many clients coming and going can refuse a
-    // connection for a moment; a saver that gave up then would not show.
-    int started = allegro_init();
-    for (int retry = 0; started != 0 && retry < 3; retry++) {
-        saver_rest(250);
-        started = allegro_init();
-    }
-    if (started != 0) {
-        // Without a display the library cannot start, and nothing after this
-        // point may be called.
-        std::fprintf(stderr, "veltrane: cannot start the graphics library: %s\n", allegro_error);
+    if (!start_library())
         return 1;
-    }
     install_keyboard();
     install_mouse();
-    if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0) {
-        install_sound(DIGI_NONE, MIDI_NONE, nullptr);
-        d.soundAvailable = 0;
-    }
-
+    saver_watch_signals();
     load_settings(1);
+    start_sound(d);
     if (set_saver_gfx_mode() != 0)
         return 1;
     saver_make_window_topmost();
-
-    d.secondHandBitmap = load_bitmap(asset_paths.secondHandPath, nullptr);
-    d.minuteHandBitmap = load_bitmap(asset_paths.minuteHandPath, nullptr);
-    d.hourHandBitmap = load_bitmap(asset_paths.hourHandPath, nullptr);
-    d.tickSample = load_sample(asset_paths.tickPath);
-    d.hourSample = load_sample(asset_paths.hourChimePath);
-    d.fifteenhourSample = load_sample(asset_paths.fifteenhourChimePath);
-    d.halfhourSample = load_sample(asset_paths.halfhourChimePath);
-    d.fortyfivehourSample = load_sample(asset_paths.fortyfivehourChimePath);
-    d.brandMarkBitmap = saver_load_brand_mark();
+    load_sounds(d);
     set_window_title("Veltrane Screen Saver");
+    textprintf_centre_ex(screen, font, SCREEN_W / 2, SCREEN_H / 2, makecol(255, 255, 255), -1,
+                         "Loading...");
 
-    d.background = create_bitmap(SCREEN_W, SCREEN_H);
-    if (!d.background) {
-        std::fprintf(stderr, "veltrane: out of memory for a %dx%d screen\n", SCREEN_W, SCREEN_H);
-        free_display(d);
-        remove_sound();
-        return 1;
-    }
-    textprintf_centre_ex(screen, font, d.background->w / 2, d.background->h / 2,
-                         makecol(255, 255, 255), -1, "Loading...");
-
+    // Presses from here on are kept until the loop sees them.
+    LOCK_FUNCTION(on_key);
+    LOCK_FUNCTION(on_mouse);
+    keyboard_lowlevel_callback = on_key;
+    mouse_callback = on_mouse;
     d.startMouseX = mouse_x;
     d.startMouseY = mouse_y;
     std::time_t now = std::time(nullptr);
     if (const std::tm *t = std::localtime(&now))
         d.lastDrawnTime = *t;
 
-    const Rgb colour = activeStyle->backgroundColour;
-    clear_to_color(d.background, makecol(colour.r, colour.g, colour.b));
-    d.faceBitmap = load_bitmap(asset_paths.facePath, nullptr);
-    if (d.faceBitmap) {
-        Point face = face_position(d.background->w, d.background->h, d.faceBitmap->w,
-                                   d.faceBitmap->h);
-        d.faceX = face.x;
-        d.faceY = face.y;
-        draw_sprite(d.background, d.faceBitmap, d.faceX, d.faceY);
+    if (!load_clock(d, *activeStyle, asset_paths, SCREEN_W, SCREEN_H)) {
+        std::fprintf(stderr, "veltrane: out of memory for a %dx%d screen\n", SCREEN_W, SCREEN_H);
     } else {
-        d.faceX = d.background->w / 2;
-        d.faceY = d.background->h / 2;
+        const Rect whole = {0, 0, SCREEN_W, SCREEN_H};
+        saver_present(d.background, &whole, 1);
+        // The loop sleeps until the next second or until input comes.
+        while (!keypressed() && !saver_stop_requested()) {
+            if (input_ends_saver(read_input(), {d.startMouseX, d.startMouseY}))
+                break;
+            saver_wait(update_clock());
+        }
     }
-    blit(d.background, screen, 0, 0, 0, 0, d.background->w, d.background->h);
 
-    while (!keypressed()) {
-        if (input_ends_saver(read_input(), {d.startMouseX, d.startMouseY}))
-            break;
-        update_clock();
-    }
-
-    free_display(d);
+    keyboard_lowlevel_callback = nullptr;
+    mouse_callback = nullptr;
+    const bool ran = d.frame != nullptr;
+    free_clock(d);
     remove_sound();
-    return 0;
+    return ran ? 0 : 1;
 }
 
-void update_clock()
+int update_clock()
 {
     ClockDisplay &d = clock_display;
     // Most passes fall within the second already drawn: the same time_t gives
     // the same local time, so the conversion (which looks at the time zone
     // file each call) is left out for them.
     static std::time_t lastRead = -1;
-    const std::time_t now = std::time(nullptr);
+    const auto clockNow = std::chrono::system_clock::now();
+    const std::time_t now = std::chrono::system_clock::to_time_t(clockNow);
     const std::tm *fresh = now == lastRead ? nullptr : std::localtime(&now);
     lastRead = now;
     if (fresh && time_changed(*fresh, d.lastDrawnTime)) {
         d.lastDrawnTime = *fresh;
-        BITMAP *frame = create_bitmap(SCREEN_W, SCREEN_H);
-        if (frame)
-            compose_frame(frame, d, *activeStyle, saver_settings, d.lastDrawnTime);
+        Rect changed[HAND_COUNT + 1];
+        const int count = redraw_frame(d, *activeStyle, saver_settings, d.lastDrawnTime, changed);
 
         const PassSounds sounds = sounds_for_pass(d.lastDrawnTime, saver_settings, d.soundAvailable == 1);
         if (sounds.tick) {
@@ -181,14 +212,10 @@ void update_clock()
         for (int i = 0; i < CHIME_COUNT; i++)
             if (sounds.chime[i])
                 play(chimes[i]);
-
 #ifdef VELTRANE_TRACE
-        trace_redraw(d.lastDrawnTime, sounds, frame != nullptr);
+        trace_redraw(d.lastDrawnTime, sounds);
 #endif
-        if (frame) {
-            blit(frame, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
-            destroy_bitmap(frame);
-        }
+        saver_present(d.frame, changed, count);
     }
-    saver_rest(16);
+    return ms_until_next_second(ms_into_second(std::chrono::system_clock::now()));
 }

@@ -5,8 +5,12 @@
 
 #include <ctime>
 
+#include "display/clock_logic.h"
 #include "display/clock_styles.h"
 #include "settings/settings.h"
+
+// The hands in the order they are drawn: the second hand lies on top.
+enum Hand { HOUR_HAND, MINUTE_HAND, SECOND_HAND, HAND_COUNT };
 
 struct ClockDisplay {
     int soundAvailable = 1;
@@ -26,6 +30,12 @@ struct ClockDisplay {
     int startMouseX = 0;
     int startMouseY = 0;
     std::tm lastDrawnTime{};
+    // The one frame of the run: the background with the brand mark and the
+    // hands as last drawn. Each redraw changes only the hands' places.
+    BITMAP *frame = nullptr;
+    Point dialCentre{0, 0};
+    Rect drawnHands[HAND_COUNT]{};
+    bool markDrawn = false;
 };
 
 extern ClockDisplay clock_display;
@@ -40,16 +50,34 @@ int run_saver();
 // no mode could be set.
 int set_saver_gfx_mode();
 
-// One pass of the frame loop: redraws, ticks and chimes when the shown time
-// has changed, then sleeps 16 ms.
-void update_clock();
+// One pass of the frame loop: when the shown time has changed, redraws the
+// hands, ticks and chimes. Returns how many milliseconds the loop may wait
+// before the next pass is due.
+int update_clock();
+
+// Sets up a clock of `style` for a frame of width x height: loads the face
+// and hand pictures and the brand mark, lays the face on the style's colour,
+// finds the dial centre and prepares the frame. Returns false when the frame
+// or the background cannot be had; a picture that cannot be loaded is left
+// out. Sounds are not loaded here.
+bool load_clock(ClockDisplay &d, const ClockStyle &style, const AssetPaths &paths, int width, int height);
+
+// Frees every picture of `d`, sounds included, and the frame.
+void free_clock(ClockDisplay &d);
 
 // Composes one whole frame (background with face, brand mark, hands) for the
 // time `t` into `frame`, which has the background's size.
 void compose_frame(BITMAP *frame, const ClockDisplay &display, const ClockStyle &style,
                    const SaverSettings &settings, const std::tm &t);
 
+// Brings `display.frame` to the time `t`: the background is put back where
+// the hands were, the brand mark drawn again where that touched it, and the
+// hands drawn at their new places. Fills `changed` with the rectangles that
+// differ from before and returns how many there are (at most HAND_COUNT + 1).
+int redraw_frame(ClockDisplay &display, const ClockStyle &style, const SaverSettings &settings,
+                 const std::tm &t, Rect changed[HAND_COUNT + 1]);
+
 // Draws `hand` turned to value/units plus subValue/subUnits, its pivot pixel
-// on (x, y) of `dest`.
+// on (x, y) of `dest`, with smoothed edges.
 void draw_hand(BITMAP *dest, BITMAP *hand, int x, int y, int pivotX, int pivotY,
                int value, int units, int subValue, int subUnits);

@@ -1,15 +1,40 @@
 // What the full-screen clock needs of the platform beyond Allegro itself.
-// Linux/X11: allegro_linux.cpp. A Windows build brings its own file.
+// Linux/X11: allegro_linux.cpp; Windows: allegro_win32.cpp.
 #pragma once
 
 #include <allegro.h>
+
+#include "display/clock_logic.h"
 
 // Called once before allegro_init: adapts the library's background work to
 // this platform.
 void saver_platform_prepare();
 
+// Called once after allegro_init: the signals that ask the program to end
+// (SIGINT, SIGQUIT, SIGTERM, SIGHUP) end the run cleanly instead.
+void saver_watch_signals();
+
+// True once such a signal has come.
+bool saver_stop_requested();
+
 // Sleeps the calling thread for `ms` milliseconds.
 void saver_rest(unsigned ms);
+
+// Waits up to `ms` milliseconds, or until saver_wake is called (by an input
+// callback or a signal), whichever comes first.
+void saver_wait(int ms);
+
+// Ends a saver_wait under way, or the next one. Safe to call from the
+// library's input callbacks.
+void saver_wake();
+
+// Keeps the sound mixer fed for the next `ms` milliseconds: a sound has
+// just started. Between sounds the mixer is left alone.
+void saver_sound_playing(int ms);
+
+// Shows the `count` rectangles `rects` of `frame` at the same places on the
+// screen.
+void saver_present(BITMAP *frame, const Rect *rects, int count);
 
 // Puts the saver's window above all others, where the platform has that.
 void saver_make_window_topmost();

@@ -74,10 +74,6 @@ const SettingKey SAVE_ORDER[] = {
     LOAD_ORDER[5], LOAD_ORDER[6], LOAD_ORDER[7], LOAD_ORDER[8],
 };
 
-void build_asset_path(char *dest, const char *fileName)
-{
-    append_filename(dest, asset_folder, fileName, ASSET_PATH_SIZE);
-}
 
 struct ConfigEntry {
     std::string section;  // as the library lists it: "[saver]", or "" for none
@@ -243,16 +239,23 @@ void load_settings(int allowRandom)
         saver_settings.clockType = std::rand() % CLOCK_STYLE_COUNT;
 
     activeStyle = &clock_style_for(saver_settings.clockType);
+    build_asset_paths(asset_paths, asset_folder, *activeStyle);
+}
 
-    build_asset_path(asset_paths.secondHandPath, activeStyle->secondFile);
-    build_asset_path(asset_paths.minuteHandPath, activeStyle->minuteFile);
-    build_asset_path(asset_paths.hourHandPath, activeStyle->hourFile);
-    build_asset_path(asset_paths.facePath, activeStyle->faceFile);
-    build_asset_path(asset_paths.tickPath, "tick.wav");
-    build_asset_path(asset_paths.hourChimePath, "chime.wav");
-    build_asset_path(asset_paths.fifteenhourChimePath, "chime.wav");
-    build_asset_path(asset_paths.halfhourChimePath, "chime.wav");
-    build_asset_path(asset_paths.fortyfivehourChimePath, "chime.wav");
+void build_asset_paths(AssetPaths &paths, const char *folder, const ClockStyle &style)
+{
+    const struct {
+        char *dest;
+        const char *file;
+    } files[] = {
+        {paths.secondHandPath, style.secondFile}, {paths.minuteHandPath, style.minuteFile},
+        {paths.hourHandPath, style.hourFile},     {paths.facePath, style.faceFile},
+        {paths.tickPath, "tick.wav"},             {paths.hourChimePath, "chime.wav"},
+        {paths.fifteenhourChimePath, "chime.wav"}, {paths.halfhourChimePath, "chime.wav"},
+        {paths.fortyfivehourChimePath, "chime.wav"},
+    };
+    for (const auto &f : files)
+        append_filename(f.dest, folder, f.file, ASSET_PATH_SIZE);
 }
 
 bool save_settings()

@@ -61,6 +61,9 @@ void select_settings_file();
 // asset paths. Never fails.
 void load_settings(int allowRandom);
 
+// The nine paths of `style`'s pictures and sounds in `folder`.
+void build_asset_paths(AssetPaths &paths, const char *folder, const ClockStyle &style);
+
 // Writes the nine settings to the settings file. The file is replaced as a
 // whole (a temporary file beside it, renamed over it), so it is never left
 // half-written, and then read back. Returns true only when the file on disk

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/offscreen_clock.h"
+#include "display/full_screen_clock.h"
 
 namespace {
 
@@ -19,16 +19,20 @@ BITMAP *compose_style(const std::string &dir, int index)
 {
     const ClockStyle &style = ClockStyleTable[index];
     ClockDisplay d;
-    load_offscreen_clock(d, dir, style, SCREEN_WIDTH, SCREEN_HEIGHT);
+    AssetPaths paths;
+    build_asset_paths(paths, dir.c_str(), style);
+    load_clock(d, style, paths, SCREEN_WIDTH, SCREEN_HEIGHT);
     SaverSettings settings;
     settings.secondHand = 1;
     std::tm t{};
     t.tm_hour = 10;
     t.tm_min = 8;
     t.tm_sec = 37;
-    BITMAP *frame = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
-    compose_frame(frame, d, style, settings, t);
-    free_offscreen_clock(d);
+    Rect changed[HAND_COUNT + 1];
+    redraw_frame(d, style, settings, t, changed);
+    BITMAP *frame = d.frame;
+    d.frame = nullptr;
+    free_clock(d);
     return frame;
 }
 

@@ -1,155 +1,254 @@
-// Frames composed in memory, checked pixel by pixel.
+// Clocks set up from picture files and frames composed in memory, checked
+// pixel by pixel, at 16 and 32 bits.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
-#include "display/embedded_bitmap.h"
+#include <filesystem>
+#include <string>
+
 #include "display/full_screen_clock.h"
-#include "resources/resource_ids.h"
 #include "tests/unit/allegro_fixture.h"
 
 namespace {
 
 const int W = 400, H = 300;
+const int FACE_W = 241, FACE_H = 201;
 
-int rgb(int r, int g, int b) { return makecol(r, g, b); }
+struct Colour {
+    int r, g, b;
+};
+const Colour BACKGROUND = {10, 20, 30}, FACE = {250, 250, 250};
+const Colour HOUR = {255, 0, 0}, MINUTE = {0, 255, 0}, SECOND = {0, 0, 255};
 
-// A hand picture: a bar along the pivot row from the pivot to the tip.
-BITMAP *bar(int length, int pivotX, int pivotY, int colour)
+// A hand picture: a bar three pixels wide along the pivot row, from the
+// pivot to the tip, on the mask colour.
+BITMAP *bar(int length, int pivotX, int pivotY, Colour c)
 {
     BITMAP *b = create_bitmap(pivotX + length, 2 * pivotY + 1);
     clear_to_color(b, bitmap_mask_color(b));
-    rectfill(b, pivotX, pivotY - 1, pivotX + length - 1, pivotY + 1, colour);
+    rectfill(b, pivotX, pivotY - 1, pivotX + length - 1, pivotY + 1, makecol(c.r, c.g, c.b));
     return b;
 }
 
-class Frame : public ::testing::Test {
+class Frame : public ::testing::TestWithParam<int> {
 protected:
-    ClockDisplay d;
+    std::filesystem::path dir;
     ClockStyle style = ClockStyleTable[0];
     SaverSettings settings;
-    BITMAP *frame = nullptr;
+    ClockDisplay d;
 
     void SetUp() override
     {
+        set_color_depth(GetParam());
+        char tmpl[] = "/tmp/veltrane-frame-XXXXXX";
+        dir = mkdtemp(tmpl);
+        style.faceFile = "face.bmp";
+        style.hourFile = "hour.bmp";
+        style.minuteFile = "minute.bmp";
+        style.secondFile = "second.bmp";
+        style.backgroundColour = {BACKGROUND.r, BACKGROUND.g, BACKGROUND.b};
         style.hourPivot = {4, 3};
         style.minutePivot = {4, 3};
         style.secondPivot = {0, 2};
-        d.background = create_bitmap(W, H);
-        clear_to_color(d.background, rgb(10, 20, 30));
-        d.faceBitmap = create_bitmap(241, 201);
-        clear_to_color(d.faceBitmap, rgb(250, 250, 250));
-        d.faceX = W / 2 - 241 / 2;
-        d.faceY = H / 2 - 201 / 2;
-        draw_sprite(d.background, d.faceBitmap, d.faceX, d.faceY);
-        d.hourHandBitmap = bar(40, 4, 3, rgb(255, 0, 0));
-        d.minuteHandBitmap = bar(70, 4, 3, rgb(0, 255, 0));
-        d.secondHandBitmap = bar(90, 0, 2, rgb(0, 0, 255));
-        d.brandMarkBitmap = load_embedded_bitmap(IDB_BRAND_MARK);
-        frame = create_bitmap(W, H);
+        save("hour.bmp", bar(40, 4, 3, HOUR));
+        save("minute.bmp", bar(70, 4, 3, MINUTE));
+        save("second.bmp", bar(90, 0, 2, SECOND));
+        BITMAP *face = create_bitmap(FACE_W, FACE_H);
+        clear_to_color(face, makecol(FACE.r, FACE.g, FACE.b));
+        save("face.bmp", face);
         settings.secondHand = 1;
     }
     void TearDown() override
     {
-        for (BITMAP *b : {d.background, d.faceBitmap, d.hourHandBitmap, d.minuteHandBitmap,
-                          d.secondHandBitmap, d.brandMarkBitmap, frame})
-            if (b)
-                destroy_bitmap(b);
+        free_clock(d);
+        std::filesystem::remove_all(dir);
+        set_color_depth(32);
     }
-    void compose(int h, int m, int s)
+    void save(const char *name, BITMAP *b)
+    {
+        save_bitmap((dir / name).c_str(), b, nullptr);
+        destroy_bitmap(b);
+    }
+    void load(int w = W, int h = H)
+    {
+        free_clock(d);
+        AssetPaths paths;
+        build_asset_paths(paths, (dir.string() + "/").c_str(), style);
+        ASSERT_TRUE(load_clock(d, style, paths, w, h));
+    }
+    static std::tm at_time(int h, int m, int s)
     {
         std::tm t{};
         t.tm_hour = h;
         t.tm_min = m;
         t.tm_sec = s;
-        compose_frame(frame, d, style, settings, t);
+        return t;
     }
-    int at(int x, int y) { return getpixel(frame, x, y); }
+    BITMAP *compose(int h, int m, int s)
+    {
+        BITMAP *frame = create_bitmap(d.background->w, d.background->h);
+        compose_frame(frame, d, style, settings, at_time(h, m, s));
+        return frame;
+    }
+    static bool is(BITMAP *b, int x, int y, Colour c) { return getpixel(b, x, y) == makecol(c.r, c.g, c.b); }
+    // Lies strictly between the two colours on every channel that differs.
+    static bool between(BITMAP *b, int x, int y, Colour a, Colour c)
+    {
+        const int p = getpixel(b, x, y);
+        const int v[3] = {getr(p), getg(p), getb(p)}, lo[3] = {a.r, a.g, a.b}, hi[3] = {c.r, c.g, c.b};
+        bool strictly = false;
+        for (int i = 0; i < 3; i++) {
+            if (v[i] < std::min(lo[i], hi[i]) || v[i] > std::max(lo[i], hi[i]))
+                return false;
+            strictly = strictly || (v[i] != lo[i] && v[i] != hi[i]);
+        }
+        return strictly;
+    }
 };
 
 }  // namespace
 
-TEST_F(Frame, HandsPointWhereTheTimeSays)
+TEST_P(Frame, HandsPointWhereTheTimeSays)
 {
-    compose(3, 0, 45);
+    load();
     const int cx = W / 2, cy = H / 2;
-    EXPECT_EQ(at(cx + 30, cy), rgb(255, 0, 0)) << "hour hand at 3";
-    EXPECT_EQ(at(cx + 4, cy - 60), rgb(0, 255, 0)) << "minute hand 3/4 of a minute past 12";
-    EXPECT_EQ(at(cx - 80, cy), rgb(0, 0, 255)) << "second hand at 9";
-    EXPECT_EQ(at(cx, cy + 30), rgb(250, 250, 250)) << "nothing points down";
-    EXPECT_EQ(at(5, 5), rgb(10, 20, 30)) << "background colour";
-}
-
-TEST_F(Frame, HalfPastNineAndSecondsMoveTheMinuteHand)
-{
-    compose(9, 30, 0);
-    const int cx = W / 2, cy = H / 2;
-    // At 9:30 the hour hand is halfway between 9 and 10: up and left of 9.
-    EXPECT_EQ(at(cx - 28, cy - 7), rgb(255, 0, 0));
-    EXPECT_EQ(at(cx, cy + 60), rgb(0, 255, 0)) << "minute hand at 6";
-    EXPECT_EQ(at(cx, cy - 80), rgb(0, 0, 255)) << "second hand at 12";
-}
-
-TEST_F(Frame, SecondHandOnlyWhenSwitchIsExactlyOne)
-{
-    for (int value : {0, 2, -1}) {
-        settings.secondHand = value;
-        compose(3, 0, 45);
-        EXPECT_EQ(at(W / 2 - 80, H / 2), rgb(250, 250, 250)) << value;
+    const struct {
+        int h, m, s, secondHand;
+        int dx, dy;
+        Colour expected;
+        const char *what;
+    } cases[] = {
+        {3, 0, 45, 1, 30, 0, HOUR, "hour hand at 3"},
+        {3, 0, 45, 1, 5, -60, MINUTE, "minute hand three quarters of a minute past 12"},
+        {3, 0, 45, 1, -80, 0, SECOND, "second hand at 9"},
+        {3, 0, 45, 1, 0, 30, FACE, "nothing points down"},
+        {3, 0, 45, 1, -cx + 5, -cy + 5, BACKGROUND, "background colour"},
+        {9, 30, 0, 1, -28, -7, HOUR, "at 9:30 the hour hand is halfway to 10"},
+        {9, 30, 0, 1, 0, 60, MINUTE, "minute hand at 6"},
+        {9, 30, 0, 1, 0, -80, SECOND, "second hand at 12"},
+        {3, 15, 15, 1, 20, 0, SECOND, "the second hand lies on top"},
+        {3, 15, 15, 0, 20, 0, MINUTE, "no second hand when its switch is 0"},
+        {3, 15, 15, 2, 20, 0, MINUTE, "no second hand when its switch is 2"},
+        {3, 15, 15, -1, 80, 0, FACE, "nor when it is -1"},
+    };
+    for (const auto &c : cases) {
+        settings.secondHand = c.secondHand;
+        BITMAP *frame = compose(c.h, c.m, c.s);
+        EXPECT_TRUE(is(frame, cx + c.dx, cy + c.dy, c.expected)) << c.what;
+        destroy_bitmap(frame);
     }
 }
 
-TEST_F(Frame, SecondHandLiesOnTop)
+TEST_P(Frame, TurnedHandsHaveBlendedEdgesAndNoMaskColour)
 {
-    compose(3, 15, 15);  // all three hands point to 3
-    EXPECT_EQ(at(W / 2 + 20, H / 2), rgb(0, 0, 255));
+    load();
+    BITMAP *frame = compose(1, 37, 52);  // every hand oblique
+    int blended = 0;
+    const int mask = makecol(255, 0, 255);
+    for (int y = 0; y < H; y++)
+        for (int x = 0; x < W; x++) {
+            ASSERT_NE(getpixel(frame, x, y), mask) << x << "," << y;
+            blended += between(frame, x, y, HOUR, FACE) || between(frame, x, y, MINUTE, FACE) ||
+                       between(frame, x, y, SECOND, FACE);
+        }
+    // Along 40 + 70 + 90 pixels of oblique edges, both sides.
+    EXPECT_GT(blended, 150);
+    destroy_bitmap(frame);
 }
 
-TEST_F(Frame, BrandMarkSitsFivePixelsInFromTheCorner)
+// Redrawing only the hands' places, second after second, gives exactly the
+// frame composed whole, and changes nothing outside the rectangles it
+// reports; the brand mark survives hands passing over it.
+TEST_P(Frame, RedrawingTheHandsEqualsComposingTheWholeFrame)
 {
+    // A dial centre near the bottom-right corner sweeps the hands over the mark.
+    style.dialCentre = DialCentreRule::FixedOffset;
+    style.dialOffset = {FACE_W - 20, FACE_H - 25};
+    load();
+    const std::tm times[] = {at_time(3, 0, 45), at_time(3, 0, 46), at_time(4, 22, 13), at_time(4, 22, 14),
+                             at_time(4, 23, 0), at_time(11, 59, 59), at_time(0, 0, 0), at_time(4, 22, 14)};
+    BITMAP *before = create_bitmap(W, H);
+    for (int second : {1, 0}) {
+        settings.secondHand = second;
+        for (const std::tm &t : times) {
+            blit(d.frame, before, 0, 0, 0, 0, W, H);
+            Rect changed[HAND_COUNT + 1];
+            const int count = redraw_frame(d, style, settings, t, changed);
+            BITMAP *whole = create_bitmap(W, H);
+            compose_frame(whole, d, style, settings, t);
+            for (int y = 0; y < H; y++)
+                for (int x = 0; x < W; x++) {
+                    ASSERT_EQ(getpixel(d.frame, x, y), getpixel(whole, x, y))
+                        << x << "," << y << " at " << t.tm_hour << ":" << t.tm_min << ":" << t.tm_sec;
+                    if (getpixel(d.frame, x, y) == getpixel(before, x, y))
+                        continue;
+                    bool inside = false;
+                    for (int i = 0; i < count; i++)
+                        inside = inside || !rect_is_empty(rect_intersection(changed[i], {x, y, 1, 1}));
+                    ASSERT_TRUE(inside) << x << "," << y << " changed outside the reported rectangles";
+                }
+            destroy_bitmap(whole);
+        }
+    }
+    destroy_bitmap(before);
+}
+
+TEST_P(Frame, BrandMarkSitsFivePixelsInFromTheCorner)
+{
+    load();
     ASSERT_NE(d.brandMarkBitmap, nullptr);
     ASSERT_EQ(d.brandMarkBitmap->w, 56);
     ASSERT_EQ(d.brandMarkBitmap->h, 8);
-    compose(3, 0, 0);
-    int grey = 0, other = 0;
+    BITMAP *frame = compose(3, 0, 0);
+    int lettering = 0;
     const int mask = bitmap_mask_color(d.brandMarkBitmap);
-    for (int y = 0; y < 8; y++)
-        for (int x = 0; x < 56; x++) {
-            int p = getpixel(d.brandMarkBitmap, x, y);
-            int onFrame = at(W - 61 + x, H - 13 + y);
+    for (int y = -1; y <= 8; y++)
+        for (int x = -1; x <= 56; x++) {
+            const bool inside = x >= 0 && y >= 0 && x < 56 && y < 8;
+            const int p = inside ? getpixel(d.brandMarkBitmap, x, y) : mask;
             if (p == mask) {
-                EXPECT_EQ(onFrame, rgb(10, 20, 30)) << "mask pixels stay transparent";
+                EXPECT_TRUE(is(frame, W - 61 + x, H - 13 + y, BACKGROUND)) << x << "," << y;
             } else {
-                EXPECT_EQ(p, rgb(85, 85, 85));
-                EXPECT_EQ(onFrame, rgb(85, 85, 85));
-                grey++;
+                EXPECT_TRUE(is(frame, W - 61 + x, H - 13 + y, {85, 85, 85}));
+                lettering++;
             }
         }
-    EXPECT_GT(grey, 40) << "the mark has lettering";
-    EXPECT_EQ(other, 0);
-    EXPECT_EQ(at(W - 62, H - 13), rgb(10, 20, 30));
-    EXPECT_EQ(at(W - 61, H - 14), rgb(10, 20, 30));
+    EXPECT_GT(lettering, 40);
+    destroy_bitmap(frame);
 }
 
-TEST_F(Frame, StyleEightTurnsAboutItsAxle)
+TEST_P(Frame, FaceIsCentredAndStyleEightTurnsAboutItsAxle)
 {
+    load(W + 1, H + 1);
+    EXPECT_EQ(d.faceX, (W + 1) / 2 - FACE_W / 2);
+    EXPECT_EQ(d.faceY, (H + 1) / 2 - FACE_H / 2);
+    EXPECT_EQ(d.dialCentre.x, d.faceX + FACE_W / 2);
+    EXPECT_EQ(d.dialCentre.y, d.faceY + FACE_H / 2);
+
     style.dialCentre = DialCentreRule::FixedOffset;
     style.dialOffset = {384, 366};
-    d.faceX = -300;
-    d.faceY = -250;
+    load(800, 700);
     settings.secondHand = 0;
-    compose(3, 0, 0);
-    EXPECT_EQ(at(84 + 30, 116), rgb(255, 0, 0));
-    EXPECT_EQ(at(84, 116 - 60), rgb(0, 255, 0));
+    BITMAP *frame = compose(3, 0, 0);
+    const int ax = 400 - FACE_W / 2 + 384, ay = 350 - FACE_H / 2 + 366;
+    EXPECT_TRUE(is(frame, ax + 30, ay, HOUR));
+    EXPECT_TRUE(is(frame, ax, ay - 60, MINUTE));
+    destroy_bitmap(frame);
 }
 
-TEST_F(Frame, MissingPicturesAreLeftOut)
+TEST_P(Frame, MissingPicturesAreLeftOut)
 {
-    destroy_bitmap(d.hourHandBitmap);
-    destroy_bitmap(d.brandMarkBitmap);
-    d.hourHandBitmap = d.brandMarkBitmap = nullptr;
-    compose(3, 0, 45);
-    EXPECT_EQ(at(W / 2 + 30, H / 2), rgb(250, 250, 250));
-    EXPECT_EQ(at(W / 2 + 4, H / 2 - 60), rgb(0, 255, 0));
+    std::filesystem::remove(dir / "hour.bmp");
+    std::filesystem::remove(dir / "face.bmp");
+    load();
+    EXPECT_EQ(d.hourHandBitmap, nullptr);
+    BITMAP *frame = compose(3, 0, 45);
+    EXPECT_TRUE(is(frame, W / 2 + 30, H / 2, BACKGROUND)) << "no face, no hour hand";
+    EXPECT_TRUE(is(frame, W / 2 + 5, H / 2 - 60, MINUTE)) << "the minute hand turns about the middle";
+    destroy_bitmap(frame);
 }
+
+INSTANTIATE_TEST_SUITE_P(Depths, Frame, ::testing::Values(16, 32));
 
 int main(int argc, char **argv)
 {
