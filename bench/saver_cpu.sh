@@ -2,13 +2,14 @@
 # CPU, wake-ups and memory of the running saver beside a plain analogue X
 # clock, each in a private 1920x1080 virtual display, measured side by side
 # over the same seconds, with each one's X server.
-#   bench/saver_cpu.sh BUILD_DIR [SECONDS] [SETTINGS]
-# SETTINGS is the saver's settings file text (default: style 0 with the
-# second hand, no sound).
+#   bench/saver_cpu.sh BUILD_DIR [SECONDS] [tick]
+# The saver shows style 0 with the second hand; with "tick" it also ticks,
+# into a private sound server whose output goes nowhere.
 set -euo pipefail
 BUILD=$(cd "${1:?build dir}" && pwd)
 SECONDS_TO_RUN=${2:-60}
-SETTINGS=${3:-$'[saver]\nclockType = 0\nsecondHand = 1\n'}
+SETTINGS=$'[saver]\nclockType = 0\nsecondHand = 1\n'
+[ "${3:-}" = tick ] && SETTINGS+=$'secondSound = 1\n'
 HZ=$(getconf CLK_TCK)
 WORK=$(mktemp -d)
 PIDS=()
@@ -31,6 +32,15 @@ switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ { s += $2 } END
 rss() { awk '/^VmRSS/ { print $2 }' "/proc/$1/status"; }
 pss() { awk '/^Pss:/ { print $2 }' "/proc/$1/smaps_rollup"; }
 
+if [ "${3:-}" = tick ]; then
+    export XDG_RUNTIME_DIR=$WORK/pulse HOME=$WORK/pulse PULSE_SERVER=unix:$WORK/pulse/socket
+    mkdir -p "$XDG_RUNTIME_DIR"
+    pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 \
+        -L "module-native-protocol-unix auth-anonymous=1 socket=$WORK/pulse/socket" \
+        -L "module-null-sink" >/dev/null 2>&1 &
+    PIDS+=($!)
+    for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+fi
 start_display SAVER_DISPLAY
 start_display XCLOCK_DISPLAY
 

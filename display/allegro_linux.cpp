@@ -83,7 +83,12 @@ void drain(int fd)
     }
 }
 
-void run_callbacks()
+// The X system driver registers its event handler first, while the library
+// starts, before any sound driver: on a wake-up for the mixer alone it is
+// left out, since each of its runs costs a round trip to the X server.
+bg_func display_handler = nullptr;
+
+void run_callbacks(bool mixerOnly)
 {
     bg_func snapshot[MAX_BACKGROUND_FUNCS];
     pthread_mutex_lock(&registry_lock);
@@ -93,14 +98,15 @@ void run_callbacks()
 
     pthread_mutex_lock(&calls_lock);
     for (bg_func f : snapshot)
-        if (f)
+        if (f && !(mixerOnly && f == display_handler))
             f(1);
     pthread_mutex_unlock(&calls_lock);
 }
 
 // Sleeps until the X server sends something, the main thread asks, or the
-// mixer's next period is due while a sound plays.
-void wait_for_work()
+// mixer's next period is due while a sound plays. Returns true when only
+// the mixer's period came.
+bool wait_for_work()
 {
     pollfd fds[2];
     int count = 0;
@@ -112,13 +118,15 @@ void wait_for_work()
         const int queued = XEventsQueued(display, QueuedAlready);
         XUNLOCK();
         if (queued > 0)
-            return;
+            return false;
         fds[count++] = {ConnectionNumber(display), POLLIN, 0};
     }
     const long long left = sound_until_ms.load() - monotonic_ms();
     const int timeout = left > 0 ? MIXER_PERIOD_MS : -1;
-    if (poll(fds, count, timeout) > 0 && (fds[0].revents & POLLIN))
+    const int ready = poll(fds, count, timeout);
+    if (ready > 0 && (fds[0].revents & POLLIN))
         drain(background_pipe[0]);
+    return ready == 0;
 }
 
 void *background_loop(void *)
@@ -128,9 +136,10 @@ void *background_loop(void *)
     sigset_t all;
     sigfillset(&all);
     pthread_sigmask(SIG_BLOCK, &all, nullptr);
+    bool mixerOnly = false;
     while (running) {
-        run_callbacks();
-        wait_for_work();
+        run_callbacks(mixerOnly);
+        mixerOnly = wait_for_work();
     }
     return nullptr;
 }
@@ -170,6 +179,8 @@ int calm_register(bg_func f)
 {
     pthread_mutex_lock(&registry_lock);
     int result = -1;
+    if (!display_handler)
+        display_handler = f;
     for (bg_func &slot : funcs)
         if (!slot) {
             slot = f;

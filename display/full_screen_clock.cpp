@@ -16,7 +16,7 @@ const int CENTRE_PAN = 128;
 const int OWN_PITCH = 1000;
 // How long the mixer is kept fed after a sound's last sample: the sound
 // device's buffer still holds that much.
-const int MIXER_DRAIN_MS = 250;
+const int MIXER_DRAIN_MS = 100;
 
 // Presses as the library reports them, kept until the loop looks: a press
 // and its release may both fall between two looks.

@@ -11,40 +11,19 @@ struct Colour {
     int r, g, b;
 };
 
-template <int Depth> Colour read_pixel(BITMAP *b, int x, int y);
 template <int Depth> void write_pixel(BITMAP *b, int x, int y, Colour c);
 
-template <> Colour read_pixel<15>(BITMAP *b, int x, int y)
-{
-    const int c = _getpixel15(b, x, y);
-    return {getr15(c), getg15(c), getb15(c)};
-}
 template <> void write_pixel<15>(BITMAP *b, int x, int y, Colour c)
 {
     _putpixel15(b, x, y, makecol15(c.r, c.g, c.b));
-}
-template <> Colour read_pixel<16>(BITMAP *b, int x, int y)
-{
-    const int c = _getpixel16(b, x, y);
-    return {getr16(c), getg16(c), getb16(c)};
 }
 template <> void write_pixel<16>(BITMAP *b, int x, int y, Colour c)
 {
     _putpixel16(b, x, y, makecol16(c.r, c.g, c.b));
 }
-template <> Colour read_pixel<24>(BITMAP *b, int x, int y)
-{
-    const int c = _getpixel24(b, x, y);
-    return {getr24(c), getg24(c), getb24(c)};
-}
 template <> void write_pixel<24>(BITMAP *b, int x, int y, Colour c)
 {
     _putpixel24(b, x, y, makecol24(c.r, c.g, c.b));
-}
-template <> Colour read_pixel<32>(BITMAP *b, int x, int y)
-{
-    const int c = _getpixel32(b, x, y);
-    return {getr32(c), getg32(c), getb32(c)};
 }
 template <> void write_pixel<32>(BITMAP *b, int x, int y, Colour c)
 {
@@ -68,6 +47,34 @@ void narrow_span(double start, double step, int limit, int &lo, int &hi)
     hi = std::min(hi, static_cast<int>(std::ceil(b)));
 }
 
+template <int Depth> int raw_pixel(BITMAP *b, int x, int y)
+{
+    if constexpr (Depth == 15)
+        return _getpixel15(b, x, y);
+    else if constexpr (Depth == 16)
+        return _getpixel16(b, x, y);
+    else if constexpr (Depth == 24)
+        return _getpixel24(b, x, y);
+    else
+        return _getpixel32(b, x, y);
+}
+
+template <int Depth> Colour unpack(int c)
+{
+    if constexpr (Depth == 15)
+        return {getr15(c), getg15(c), getb15(c)};
+    else if constexpr (Depth == 16)
+        return {getr16(c), getg16(c), getb16(c)};
+    else if constexpr (Depth == 24)
+        return {getr24(c), getg24(c), getb24(c)};
+    else
+        return {getr32(c), getg32(c), getb32(c)};
+}
+
+// Positions in the picture are 16.16 fixed point; the blend weights have
+// 8 bits a side, so the four weights of a destination pixel add up to 65536.
+constexpr int FRACTION_BITS = 16;
+
 template <int Depth>
 void draw(BITMAP *dest, BITMAP *sprite, int x, int y, int pivotX, int pivotY, int angle)
 {
@@ -77,6 +84,8 @@ void draw(BITMAP *dest, BITMAP *sprite, int x, int y, int pivotX, int pivotY, in
     const Rect area = rect_intersection(
         turned_picture_bounds(sprite->w, sprite->h, {pivotX, pivotY}, {x, y}, angle), clip);
     const int mask = bitmap_mask_color(sprite);
+    const int one = 1 << FRACTION_BITS;
+    const int stepU = static_cast<int>(std::lround(c * one)), stepV = static_cast<int>(std::lround(-s * one));
 
     for (int dy = area.y; dy < area.y + area.h; dy++) {
         // Source position of destination pixel (dx, dy): the pivot's pixel
@@ -87,37 +96,39 @@ void draw(BITMAP *dest, BITMAP *sprite, int x, int y, int pivotX, int pivotY, in
         int lo = 0, hi = area.w - 1;
         narrow_span(u0, c, sprite->w, lo, hi);
         narrow_span(v0, -s, sprite->h, lo, hi);
-        for (int i = std::max(lo, 0); i <= std::min(hi, area.w - 1); i++) {
-            const double u = u0 + i * c, v = v0 - i * s;
-            const int iu = static_cast<int>(std::floor(u)), iv = static_cast<int>(std::floor(v));
-            const double fu = u - iu, fv = v - iv;
-            double cover = 0, r = 0, g = 0, b = 0;
+        lo = std::max(lo, 0);
+        hi = std::min(hi, area.w - 1);
+        // One pixel's width more than the picture: it samples [-1, w].
+        int u = static_cast<int>(std::lround((u0 + lo * c + 1) * one));
+        int v = static_cast<int>(std::lround((v0 - lo * s + 1) * one));
+        for (int i = lo; i <= hi; i++, u += stepU, v += stepV) {
+            if (u < 0 || v < 0)
+                continue;
+            const int iu = (u >> FRACTION_BITS) - 1, iv = (v >> FRACTION_BITS) - 1;
+            const int fu = (u >> (FRACTION_BITS - 8)) & 0xFF, fv = (v >> (FRACTION_BITS - 8)) & 0xFF;
+            const int weights[4] = {(256 - fu) * (256 - fv), fu * (256 - fv), (256 - fu) * fv, fu * fv};
+            int cover = 0, r = 0, g = 0, b = 0;
             for (int k = 0; k < 4; k++) {
                 const int sx = iu + (k & 1), sy = iv + (k >> 1);
-                if (sx < 0 || sy < 0 || sx >= sprite->w || sy >= sprite->h)
+                if (weights[k] == 0 || sx < 0 || sy < 0 || sx >= sprite->w || sy >= sprite->h)
                     continue;
-                const int raw = Depth == 15   ? _getpixel15(sprite, sx, sy)
-                                : Depth == 16 ? _getpixel16(sprite, sx, sy)
-                                : Depth == 24 ? _getpixel24(sprite, sx, sy)
-                                              : _getpixel32(sprite, sx, sy);
+                const int raw = raw_pixel<Depth>(sprite, sx, sy);
                 if (raw == mask)
                     continue;
-                const double w = ((k & 1) ? fu : 1 - fu) * ((k >> 1) ? fv : 1 - fv);
-                const Colour p = read_pixel<Depth>(sprite, sx, sy);
-                cover += w;
-                r += w * p.r;
-                g += w * p.g;
-                b += w * p.b;
+                const Colour p = unpack<Depth>(raw);
+                cover += weights[k];
+                r += weights[k] * p.r;
+                g += weights[k] * p.g;
+                b += weights[k] * p.b;
             }
-            if (cover <= 0)
+            if (cover == 0)
                 continue;
             const int dx = area.x + i;
-            const Colour under = read_pixel<Depth>(dest, dx, dy);
-            const double rest = 1 - cover;
+            const int rest = 65536 - cover;
+            const Colour under = unpack<Depth>(raw_pixel<Depth>(dest, dx, dy));
             write_pixel<Depth>(dest, dx, dy,
-                               {static_cast<int>(r + rest * under.r + 0.5),
-                                static_cast<int>(g + rest * under.g + 0.5),
-                                static_cast<int>(b + rest * under.b + 0.5)});
+                               {(r + rest * under.r + 32768) >> 16, (g + rest * under.g + 32768) >> 16,
+                                (b + rest * under.b + 32768) >> 16});
         }
     }
 }
