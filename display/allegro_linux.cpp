@@ -268,6 +268,8 @@ void saver_watch_signals()
     sigemptyset(&action.sa_mask);
     for (int sig : {SIGINT, SIGQUIT, SIGTERM, SIGHUP})
         sigaction(sig, &action, nullptr);
+    // Screen-saver hosts send it now and then; it must not end the clock.
+    signal(SIGUSR1, SIG_IGN);
 }
 
 bool saver_stop_requested()
@@ -282,17 +284,18 @@ void saver_rest(unsigned ms)
     sleep_ms(ms);
 }
 
-void saver_wait(int ms)
+void saver_wait_for(int fd, int ms)
 {
     if (stop_requested)
         return;
-    pollfd fd = {main_pipe[0], POLLIN, 0};
-    if (main_pipe[0] < 0) {
-        sleep_ms(ms > 0 ? ms : 0);
-        return;
-    }
-    if (poll(&fd, 1, ms > 0 ? ms : 0) > 0)
+    pollfd fds[2] = {{main_pipe[0], POLLIN, 0}, {fd, POLLIN, 0}};
+    if (poll(fds, fd >= 0 ? 2 : 1, ms > 0 ? ms : 0) > 0 && (fds[0].revents & POLLIN))
         drain(main_pipe[0]);
+}
+
+void saver_wait(int ms)
+{
+    saver_wait_for(-1, ms);
 }
 
 void saver_wake()
@@ -308,10 +311,11 @@ void saver_sound_playing(int ms)
     poke(background_pipe[1]);
 }
 
-void saver_present(BITMAP *frame, const Rect *rects, int count)
+void saver_present(BITMAP *picture, const Rect *rects, int count, int offsetX, int offsetY)
 {
     for (int i = 0; i < count; i++)
-        blit(frame, screen, rects[i].x, rects[i].y, rects[i].x, rects[i].y, rects[i].w, rects[i].h);
+        blit(picture, screen, rects[i].x, rects[i].y, rects[i].x + offsetX, rects[i].y + offsetY, rects[i].w,
+             rects[i].h);
     // The library would send what was drawn on its next background pass,
     // with a round trip to the server; a flush sends it now, and the
     // background thread sleeps on.
@@ -320,6 +324,24 @@ void saver_present(BITMAP *frame, const Rect *rects, int count)
         XFlush(display);
         XUNLOCK();
     }
+}
+
+// Without a video mode switch the library centres a window of the mode's
+// size on a screen that may be smaller, so part of it lies off the screen.
+Rect saver_visible_area()
+{
+    const Rect whole = {0, 0, SCREEN_W, SCREEN_H};
+    Display *display = _xwin.display;
+    if (!display || !_xwin.window)
+        return whole;
+    XLOCK();
+    int x = 0, y = 0;
+    Window child;
+    XTranslateCoordinates(display, _xwin.window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    const int rootW = DisplayWidth(display, _xwin.screen), rootH = DisplayHeight(display, _xwin.screen);
+    XUNLOCK();
+    const Rect visible = rect_intersection({-x, -y, rootW, rootH}, whole);
+    return rect_is_empty(visible) ? whole : visible;
 }
 
 // There is no stacking order to claim on X11 beyond the full-screen window

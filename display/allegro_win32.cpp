@@ -57,10 +57,17 @@ void saver_sound_playing(int)
 {
 }
 
-void saver_present(BITMAP *frame, const Rect *rects, int count)
+void saver_present(BITMAP *picture, const Rect *rects, int count, int offsetX, int offsetY)
 {
     for (int i = 0; i < count; i++)
-        blit(frame, screen, rects[i].x, rects[i].y, rects[i].x, rects[i].y, rects[i].w, rects[i].h);
+        blit(picture, screen, rects[i].x, rects[i].y, rects[i].x + offsetX, rects[i].y + offsetY, rects[i].w,
+             rects[i].h);
+}
+
+// A full-screen mode on Windows is the mode asked for, or none.
+Rect saver_visible_area()
+{
+    return {0, 0, SCREEN_W, SCREEN_H};
 }
 
 void saver_make_window_topmost()

@@ -139,3 +139,28 @@ int ms_until_next_second(int msIntoSecond)
     // new second even with a timer that wakes a little early.
     return 1000 - std::clamp(msIntoSecond, 0, 999) + 1;
 }
+
+ScreenSize fitted_frame_size(int windowW, int windowH, int faceW, int faceH)
+{
+    windowW = std::max(windowW, 1);
+    windowH = std::max(windowH, 1);
+    if (faceW <= windowW && faceH <= windowH)
+        return {windowW, windowH};
+    // The smallest enlargement of the window that holds the face.
+    const double grow = std::max(static_cast<double>(faceW) / windowW, static_cast<double>(faceH) / windowH);
+    return {std::max(faceW, static_cast<int>(std::ceil(windowW * grow))),
+            std::max(faceH, static_cast<int>(std::ceil(windowH * grow)))};
+}
+
+Rect scaled_rect(const Rect &r, ScreenSize from, ScreenSize to)
+{
+    if (rect_is_empty(r) || from.width <= 0 || from.height <= 0)
+        return {0, 0, 0, 0};
+    const auto lo = [](int v, int a, int b) { return static_cast<int>(static_cast<long long>(v) * b / a); };
+    const auto hi = [](int v, int a, int b) {
+        return static_cast<int>((static_cast<long long>(v) * b + a - 1) / a);
+    };
+    const int x0 = lo(r.x, from.width, to.width), y0 = lo(r.y, from.height, to.height);
+    const int x1 = hi(r.x + r.w, from.width, to.width), y1 = hi(r.y + r.h, from.height, to.height);
+    return rect_intersection({x0, y0, x1 - x0, y1 - y0}, {0, 0, to.width, to.height});
+}

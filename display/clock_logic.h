@@ -91,3 +91,13 @@ Rect turned_picture_bounds(int w, int h, Point pivot, Point centre, int angle);
 // How long to wait, in milliseconds, from `msIntoSecond` into a second until
 // just after the next second begins.
 int ms_until_next_second(int msIntoSecond);
+
+// The size of frame to compose for a window of windowW x windowH that shows
+// a face of faceW x faceH: the window's own size when the face fits in it,
+// otherwise a larger frame of the window's shape that holds the face, to be
+// scaled down into the window.
+ScreenSize fitted_frame_size(int windowW, int windowH, int faceW, int faceH);
+
+// The pixels of a frame of `to` that show rectangle `r` of a frame of
+// `from` scaled to it.
+Rect scaled_rect(const Rect &r, ScreenSize from, ScreenSize to);

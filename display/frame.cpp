@@ -2,6 +2,7 @@
 #include "display/clock_logic.h"
 #include "display/full_screen_clock.h"
 #include "display/saver_platform.h"
+#include "display/scale.h"
 #include "display/smooth_sprite.h"
 
 namespace {
@@ -85,7 +86,7 @@ bool load_clock(ClockDisplay &d, const ClockStyle &style, const AssetPaths &path
     return true;
 }
 
-void free_clock(ClockDisplay &d)
+void free_clock_pictures(ClockDisplay &d)
 {
     for (BITMAP **b : {&d.faceBitmap, &d.background, &d.secondHandBitmap, &d.minuteHandBitmap,
                        &d.hourHandBitmap, &d.brandMarkBitmap, &d.frame}) {
@@ -93,6 +94,11 @@ void free_clock(ClockDisplay &d)
             destroy_bitmap(*b);
         *b = nullptr;
     }
+}
+
+void free_clock(ClockDisplay &d)
+{
+    free_clock_pictures(d);
     for (SAMPLE **s : {&d.tickSample, &d.hourSample, &d.fifteenhourSample, &d.halfhourSample,
                        &d.fortyfivehourSample}) {
         if (*s)
@@ -155,4 +161,39 @@ int redraw_frame(ClockDisplay &d, const ClockStyle &style, const SaverSettings &
     for (int i = 0; i < HAND_COUNT; i++)
         d.drawnHands[i] = fresh[i];
     return count;
+}
+
+void free_view(ClockView &view)
+{
+    if (view.scaled)
+        destroy_bitmap(view.scaled);
+    view.scaled = nullptr;
+}
+
+bool fit_clock(ClockDisplay &d, ClockView &view)
+{
+    free_clock_pictures(d);
+    free_view(view);
+    if (!load_clock(d, *activeStyle, asset_paths, view.width, view.height))
+        return false;
+    const int faceW = d.faceBitmap ? d.faceBitmap->w : 0, faceH = d.faceBitmap ? d.faceBitmap->h : 0;
+    const ScreenSize size = fitted_frame_size(view.width, view.height, faceW, faceH);
+    if (size.width == view.width && size.height == view.height)
+        return true;
+    free_clock_pictures(d);
+    view.scaled = create_bitmap(view.width, view.height);
+    return view.scaled && load_clock(d, *activeStyle, asset_paths, size.width, size.height);
+}
+
+BITMAP *view_rects(const ClockDisplay &d, ClockView &view, const Rect *rects, int count, Rect *out)
+{
+    for (int i = 0; i < count; i++) {
+        if (!view.scaled) {
+            out[i] = rects[i];
+            continue;
+        }
+        out[i] = scaled_rect(rects[i], {d.frame->w, d.frame->h}, {view.width, view.height});
+        scale_area(d.frame, view.scaled, out[i]);
+    }
+    return view.scaled ? view.scaled : d.frame;
 }

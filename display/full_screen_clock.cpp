@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "display/clock_logic.h"
 #include "display/saver_platform.h"
@@ -60,7 +62,9 @@ void play(SAMPLE *sample)
     saver_sound_playing(static_cast<int>(ms) + MIXER_DRAIN_MS);
 }
 
-bool any_sound_on(const SaverSettings &s)
+}  // namespace
+
+static bool any_sound_on(const SaverSettings &s)
 {
     return is_on(s.secondSound) || is_on(s.hourSound) || is_on(s.fifteenhourSound) ||
            is_on(s.halfhourSound) || is_on(s.fortyfivehourSound);
@@ -68,7 +72,7 @@ bool any_sound_on(const SaverSettings &s)
 
 // The library, retried a few times: a display server busy with many clients
 // coming and going can refuse a connection for a moment.
-bool start_library()
+bool start_clock_library()
 {
     saver_platform_prepare();
     int started = allegro_init();
@@ -83,7 +87,7 @@ bool start_library()
 
 // Sound is started only when a setting asks for one: an idle sound device
 // costs wake-ups for nothing.
-void start_sound(ClockDisplay &d)
+void start_clock_sound(ClockDisplay &d)
 {
     if (!any_sound_on(saver_settings) || install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0) {
         install_sound(DIGI_NONE, MIDI_NONE, nullptr);
@@ -91,7 +95,7 @@ void start_sound(ClockDisplay &d)
     }
 }
 
-void load_sounds(ClockDisplay &d)
+void load_clock_sounds(ClockDisplay &d)
 {
     d.tickSample = load_sample(asset_paths.tickPath);
     d.hourSample = load_sample(asset_paths.hourChimePath);
@@ -100,10 +104,31 @@ void load_sounds(ClockDisplay &d)
     d.fortyfivehourSample = load_sample(asset_paths.fortyfivehourChimePath);
 }
 
+namespace {
+
 int ms_into_second(std::chrono::system_clock::time_point now)
 {
     using namespace std::chrono;
     return static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+}
+
+// On a screen smaller than the mode, the clock is fitted to the part seen.
+Rect visible_area;
+ClockView visible_view;
+
+void present_fitted(BITMAP *, const Rect *rects, int count)
+{
+    Rect shown[HAND_COUNT + 1];
+    for (int i = 0; i < count; i += HAND_COUNT + 1) {
+        const int n = std::min(count - i, HAND_COUNT + 1);
+        BITMAP *picture = view_rects(clock_display, visible_view, rects + i, n, shown);
+        saver_present(picture, shown, n, visible_area.x, visible_area.y);
+    }
+}
+
+bool is_whole_screen(const Rect &r)
+{
+    return r.x == 0 && r.y == 0 && r.w == SCREEN_W && r.h == SCREEN_H;
 }
 
 #ifdef VELTRANE_TRACE
@@ -138,17 +163,23 @@ int run_saver()
 {
     ClockDisplay &d = clock_display;
 
-    if (!start_library())
+    if (!start_clock_library())
         return 1;
     install_keyboard();
     install_mouse();
     saver_watch_signals();
     load_settings(1);
-    start_sound(d);
-    if (set_saver_gfx_mode() != 0)
+    start_clock_sound(d);
+    if (set_saver_gfx_mode() != 0) {
+        // A screen locker or a host that grabbed the keyboard and pointer
+        // keeps the clock off the screen: say so rather than fail silently.
+        if (std::strstr(allegro_error, "grab"))
+            std::fprintf(stderr, "veltrane: another program holds the keyboard or the pointer (%s)\n",
+                         allegro_error);
         return 1;
+    }
     saver_make_window_topmost();
-    load_sounds(d);
+    load_clock_sounds(d);
     set_window_title("Veltrane Screen Saver");
     textprintf_centre_ex(screen, font, SCREEN_W / 2, SCREEN_H / 2, makecol(255, 255, 255), -1,
                          "Loading...");
@@ -164,11 +195,17 @@ int run_saver()
     if (const std::tm *t = std::localtime(&now))
         d.lastDrawnTime = *t;
 
-    if (!load_clock(d, *activeStyle, asset_paths, SCREEN_W, SCREEN_H)) {
+    visible_area = saver_visible_area();
+    visible_view = {visible_area.w, visible_area.h, nullptr};
+    const bool fitted = !is_whole_screen(visible_area);
+    if (!(fitted ? fit_clock(d, visible_view) : load_clock(d, *activeStyle, asset_paths, SCREEN_W, SCREEN_H))) {
         std::fprintf(stderr, "veltrane: out of memory for a %dx%d screen\n", SCREEN_W, SCREEN_H);
     } else {
-        const Rect whole = {0, 0, SCREEN_W, SCREEN_H};
-        saver_present(d.background, &whole, 1);
+        const Rect whole = {0, 0, d.background->w, d.background->h};
+        d.present = fitted ? present_fitted : [](BITMAP *frame, const Rect *rects, int count) {
+            saver_present(frame, rects, count);
+        };
+        d.present(d.background, &whole, 1);
         // The loop sleeps until the next second or until input comes.
         while (!keypressed() && !saver_stop_requested()) {
             if (input_ends_saver(read_input(), {d.startMouseX, d.startMouseY}))
@@ -181,6 +218,7 @@ int run_saver()
     mouse_callback = nullptr;
     const bool ran = d.frame != nullptr;
     free_clock(d);
+    free_view(visible_view);
     remove_sound();
     return ran ? 0 : 1;
 }
@@ -215,7 +253,8 @@ int update_clock()
 #ifdef VELTRANE_TRACE
         trace_redraw(d.lastDrawnTime, sounds);
 #endif
-        saver_present(d.frame, changed, count);
+        if (d.present)
+            d.present(d.frame, changed, count);
     }
     return ms_until_next_second(ms_into_second(std::chrono::system_clock::now()));
 }

@@ -36,6 +36,9 @@ struct ClockDisplay {
     Point dialCentre{0, 0};
     Rect drawnHands[HAND_COUNT]{};
     bool markDrawn = false;
+    // Shows rectangles of the frame where the clock is seen: the full
+    // screen, or another program's window.
+    void (*present)(BITMAP *frame, const Rect *rects, int count) = nullptr;
 };
 
 extern ClockDisplay clock_display;
@@ -44,6 +47,19 @@ extern ClockDisplay clock_display;
 // after such a run, 1 when the library could not start or no graphics mode
 // could be set.
 int run_saver();
+
+// Runs the clock inside another program's X window (0: the root window)
+// until a signal asks it to end or the window goes away: the screen-saver
+// hosts' way. Takes no input. Returns 0 then, 1 when it cannot start, 2 when
+// the window does not exist.
+int run_host(unsigned long window);
+
+// Steps of a clock's start shared by the full screen and host mode: the
+// library (with a few retries; false and a message when it cannot start),
+// sound when a setting asks for one, the five sounds.
+bool start_clock_library();
+void start_clock_sound(ClockDisplay &d);
+void load_clock_sounds(ClockDisplay &d);
 
 // Sets the graphics mode that the resolution setting asks for, falling back
 // to 16 bits and then to 1024 x 768 at 16 bits. Returns 0 on success, 1 when
@@ -62,7 +78,29 @@ int update_clock();
 // out. Sounds are not loaded here.
 bool load_clock(ClockDisplay &d, const ClockStyle &style, const AssetPaths &paths, int width, int height);
 
-// Frees every picture of `d`, sounds included, and the frame.
+// Where a clock is seen: a window or screen area of width x height. When
+// the face does not fit in it, the clock is composed larger and `scaled`
+// holds the frame scaled down to the area.
+struct ClockView {
+    int width = 0;
+    int height = 0;
+    BITMAP *scaled = nullptr;
+};
+
+// Sets up a clock of the active style for `view`: at the view's size when
+// the face fits, otherwise larger, with view.scaled. Returns false when the
+// pictures cannot be had.
+bool fit_clock(ClockDisplay &d, ClockView &view);
+
+// Brings the rectangles `rects` of d.frame to the view: fills `out` with the
+// same places in the view's pixels and returns the picture to show them
+// from (d.frame itself, or view.scaled brought up to date).
+BITMAP *view_rects(const ClockDisplay &d, ClockView &view, const Rect *rects, int count, Rect *out);
+
+void free_view(ClockView &view);
+
+// Frees every picture of `d` and the frame; free_clock the sounds too.
+void free_clock_pictures(ClockDisplay &d);
 void free_clock(ClockDisplay &d);
 
 // Composes one whole frame (background with face, brand mark, hands) for the

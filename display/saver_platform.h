@@ -11,7 +11,8 @@
 void saver_platform_prepare();
 
 // Called once after allegro_init: the signals that ask the program to end
-// (SIGINT, SIGQUIT, SIGTERM, SIGHUP) end the run cleanly instead.
+// (SIGINT, SIGQUIT, SIGTERM, SIGHUP) end the run cleanly instead; SIGUSR1
+// is ignored.
 void saver_watch_signals();
 
 // True once such a signal has come.
@@ -24,6 +25,9 @@ void saver_rest(unsigned ms);
 // callback or a signal), whichever comes first.
 void saver_wait(int ms);
 
+// X11 only: the same, also ending when `fd` has something to read.
+void saver_wait_for(int fd, int ms);
+
 // Ends a saver_wait under way, or the next one. Safe to call from the
 // library's input callbacks.
 void saver_wake();
@@ -32,9 +36,13 @@ void saver_wake();
 // just started. Between sounds the mixer is left alone.
 void saver_sound_playing(int ms);
 
-// Shows the `count` rectangles `rects` of `frame` at the same places on the
-// screen.
-void saver_present(BITMAP *frame, const Rect *rects, int count);
+// Shows the `count` rectangles `rects` of `picture` on the screen, each at
+// its own place moved by (offsetX, offsetY).
+void saver_present(BITMAP *picture, const Rect *rects, int count, int offsetX = 0, int offsetY = 0);
+
+// The part of the screen bitmap the user sees: all of it, unless the
+// display could not switch to the mode and is smaller than it.
+Rect saver_visible_area();
 
 // Puts the saver's window above all others, where the platform has that.
 void saver_make_window_topmost();
