@@ -221,3 +221,55 @@ TEST(ExitTest, ButtonsAndWatchedKeys)
         EXPECT_TRUE(input_ends_saver(s, start));
     }
 }
+
+TEST(Fitting, FrameSizeForAWindowAndTheRectanglesScaledToIt)
+{
+    const struct {
+        int windowW, windowH, faceW, faceH, frameW, frameH;
+    } sizes[] = {
+        {1920, 1080, 751, 751, 1920, 1080},  // the face fits: the window's own size
+        {751, 751, 751, 751, 751, 751},
+        {400, 300, 751, 701, 935, 701},      // taller face: grow to its height
+        {300, 400, 751, 701, 751, 1002},     // wider face: grow to its width
+        {0, 0, 10, 10, 10, 10},              // a window of nothing still gets a frame
+    };
+    for (const auto &s : sizes) {
+        const ScreenSize f = fitted_frame_size(s.windowW, s.windowH, s.faceW, s.faceH);
+        EXPECT_EQ(f.width, s.frameW) << s.windowW << "x" << s.windowH;
+        EXPECT_EQ(f.height, s.frameH) << s.windowW << "x" << s.windowH;
+    }
+    const struct {
+        Rect in;
+        Rect out;
+    } rects[] = {
+        {{0, 0, 935, 701}, {0, 0, 400, 300}},
+        {{100, 100, 1, 1}, {42, 42, 2, 2}},      // every pixel it touches
+        {{934, 700, 10, 10}, {399, 299, 1, 1}},  // held inside the window
+        {{5, 5, 0, 3}, {0, 0, 0, 0}},
+    };
+    for (const auto &r : rects) {
+        const Rect got = scaled_rect(r.in, {935, 701}, {400, 300});
+        EXPECT_TRUE(got.x == r.out.x && got.y == r.out.y && got.w == r.out.w && got.h == r.out.h)
+            << r.in.x << "," << r.in.y << " gives " << got.x << "," << got.y << " " << got.w << "x" << got.h;
+    }
+}
+
+TEST(Waiting, UntilJustAfterTheNextSecond)
+{
+    EXPECT_EQ(ms_until_next_second(0), 1001);
+    EXPECT_EQ(ms_until_next_second(999), 2);
+    EXPECT_EQ(ms_until_next_second(1500), 2) << "held to the second";
+}
+
+TEST(TurnedPicture, BoundsHoldEveryCornerOfThePicture)
+{
+    // Unturned, a 10 x 4 picture with its pivot at (2, 1) on (100, 50)
+    // covers columns 98..107 and rows 49..52, and one pixel more all round.
+    Rect r = turned_picture_bounds(10, 4, {2, 1}, {100, 50}, hand_angle(3, 12, 0, 60));
+    EXPECT_TRUE(r.x == 97 && r.y == 48 && r.w == 12 && r.h == 6) << r.x << "," << r.y << " " << r.w << "x" << r.h;
+    // Pointing up (a quarter turn back), the picture runs from the pivot
+    // upwards; rounding of the turn may add a column.
+    r = turned_picture_bounds(10, 4, {2, 1}, {100, 50}, hand_angle(0, 12, 0, 60));
+    EXPECT_TRUE(r.x <= 98 && r.y == 42 && r.x + r.w >= 104 && r.x + r.w <= 105 && r.h == 12) << "up: " << r.x << "," << r.y << " " << r.w << "x" << r.h;
+    EXPECT_TRUE(rect_is_empty(turned_picture_bounds(0, 4, {0, 0}, {0, 0}, 0)));
+}
