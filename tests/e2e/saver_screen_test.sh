@@ -58,6 +58,23 @@ expect_pixel "second hand at 30" "$WORK/0945.png" $CX $((CY + 140)) $SECOND_RGB
 expect_pixel "brand mark 5 px in from the corner" "$WORK/0945.png" $MARK_X $MARK_Y $MARK_RGB
 expect_pixel "left of the brand mark is background" "$WORK/0945.png" $((W - 62)) $((H - 13)) 200,200,200
 
+# Smooth hands: across the oblique minute hand some pixels lie between its
+# colour and the face's; nowhere does the mask colour show.
+across_minute_hand() {
+    local d x y p
+    for d in -4 -3 -2 -1 0 1 2 3 4; do
+        read -r x y <<<"$(point $CX $CY 110 273)"
+        p=$(pixel "$WORK/0945.png" $((x + d * 5 / 100)) $((y + d)))
+        IFS=, read -r r g b <<<"$p"
+        [ "$r" -gt 0 ] && [ "$r" -lt 240 ] && [ "$b" -gt 0 ] && [ "$b" -lt 240 ] && return 0
+    done
+    return 1
+}
+check "the minute hand's edges are blended into the face" across_minute_hand
+mask_pixels=$(convert "$WORK/0945.png" -alpha off -fill black +opaque '#FF00FF' -fill white -opaque '#FF00FF' \
+    -format '%[fx:round(mean*w*h)]' info:)
+check "no mask colour anywhere ($mask_pixels pixels)" test "$mask_pixels" = 0
+
 # 03:00:00 with the second hand switched off by a value other than 1.
 settings "$APP" "clockType = 0" "secondHand = 2"
 start_saver_held "$APP" "2026-12-06 02:59:59"
