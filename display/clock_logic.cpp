@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <cstdlib>
 
 ScreenSize saver_screen_size(int resolution, int desktopResult, int desktopWidth, int desktopHeight)
@@ -111,7 +112,7 @@ Rect turned_picture_bounds(int w, int h, Point pivot, Point centre, int angle)
 {
     if (w <= 0 || h <= 0)
         return {0, 0, 0, 0};
-    const double turn = angle * (2 * M_PI / (1 << 24));
+    const double turn = angle * (2 * std::numbers::pi / (1 << 24));
     const double c = std::cos(turn), s = std::sin(turn);
     // Corners of the picture's pixel area, relative to the pivot pixel's centre.
     const double xs[2] = {-pivot.x - 0.5, w - pivot.x - 0.5};

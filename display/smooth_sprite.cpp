@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "display/clock_logic.h"
 
@@ -78,7 +79,7 @@ constexpr int FRACTION_BITS = 16;
 template <int Depth>
 void draw(BITMAP *dest, BITMAP *sprite, int x, int y, int pivotX, int pivotY, int angle)
 {
-    const double turn = angle * (2 * M_PI / (1 << 24));
+    const double turn = angle * (2 * std::numbers::pi / (1 << 24));
     const double c = std::cos(turn), s = std::sin(turn);
     const Rect clip = {dest->cl, dest->ct, dest->cr - dest->cl, dest->cb - dest->ct};
     const Rect area = rect_intersection(
