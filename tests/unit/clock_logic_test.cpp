@@ -50,39 +50,29 @@ TEST(ScreenSize, ResolutionSettingPicksTheSize)
     EXPECT_EQ(saver_screen_size(9, 0, 0, 0).height, 768);
 }
 
-TEST(GfxModeChoice, FirstWorkingAttemptWins)
+// The modes tried in order until one works: the size at 32 bits, at 16
+// bits, then 1024 x 768 at 16 bits (even when that was the size), never
+// 1024 x 768 at 32 bits.
+TEST(GfxModeChoice, AttemptsInOrderUntilOneWorks)
 {
-    ScriptedModes modes{{0}};
-    EXPECT_EQ(choose_gfx_mode({1280, 720}, std::ref(modes)), 0);
-    ASSERT_EQ(modes.asked.size(), 1u);
-    EXPECT_TRUE(same(modes.asked[0], {32, 1280, 720}));
-}
-
-TEST(GfxModeChoice, SixteenBitsWhenThirtyTwoFail)
-{
-    ScriptedModes modes{{-1, 0}};
-    EXPECT_EQ(choose_gfx_mode({1440, 900}, std::ref(modes)), 0);
-    ASSERT_EQ(modes.asked.size(), 2u);
-    EXPECT_TRUE(same(modes.asked[1], {16, 1440, 900}));
-}
-
-TEST(GfxModeChoice, LastAttemptIsAlways1024x768At16EvenForThatSize)
-{
-    ScriptedModes modes{{-1, -1, 0}};
-    EXPECT_EQ(choose_gfx_mode({1024, 768}, std::ref(modes)), 0);
-    ASSERT_EQ(modes.asked.size(), 3u);
-    EXPECT_TRUE(same(modes.asked[0], {32, 1024, 768}));
-    EXPECT_TRUE(same(modes.asked[2], {16, 1024, 768}));
-}
-
-TEST(GfxModeChoice, NoModeAtAllReportsOne)
-{
-    ScriptedModes modes{{-1, -1, -1}};
-    EXPECT_EQ(choose_gfx_mode({1680, 1050}, std::ref(modes)), 1);
-    ASSERT_EQ(modes.asked.size(), 3u);
-    EXPECT_TRUE(same(modes.asked[0], {32, 1680, 1050}));
-    EXPECT_TRUE(same(modes.asked[1], {16, 1680, 1050}));
-    EXPECT_TRUE(same(modes.asked[2], {16, 1024, 768}));
+    const struct {
+        ScreenSize size;
+        std::vector<int> answers;
+        int result;
+        std::vector<GfxModeRequest> asked;
+    } cases[] = {
+        {{1280, 720}, {0}, 0, {{32, 1280, 720}}},
+        {{1440, 900}, {-1, 0}, 0, {{32, 1440, 900}, {16, 1440, 900}}},
+        {{1024, 768}, {-1, -1, 0}, 0, {{32, 1024, 768}, {16, 1024, 768}, {16, 1024, 768}}},
+        {{1680, 1050}, {-1, -1, -1}, 1, {{32, 1680, 1050}, {16, 1680, 1050}, {16, 1024, 768}}},
+    };
+    for (const auto &c : cases) {
+        ScriptedModes modes{c.answers};
+        EXPECT_EQ(choose_gfx_mode(c.size, std::ref(modes)), c.result);
+        ASSERT_EQ(modes.asked.size(), c.asked.size()) << c.size.width;
+        for (size_t i = 0; i < c.asked.size(); i++)
+            EXPECT_TRUE(same(modes.asked[i], c.asked[i])) << c.size.width << " attempt " << i;
+    }
 }
 
 TEST(HandAngle, WorkedAngles)
