@@ -5,7 +5,7 @@
 
 #include <ctime>
 
-#include "display/clock_styles.h"
+#include "settings/clock_styles.h"
 #include "settings/settings.h"
 
 struct ClockDisplay {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "display/clock_styles.h"
+#include "settings/clock_styles.h"
 
 struct SaverSettings {
     int32_t resolution = 0;

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <string>
 
-#include "display/clock_styles.h"
+#include "settings/clock_styles.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "display/clock_styles.h"
+#include "settings/clock_styles.h"
 
 TEST(ClockStyles, EveryRowNamesItsOwnFilesAndPreview)
 {
