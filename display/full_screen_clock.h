@@ -30,6 +30,11 @@ struct ClockDisplay {
 
 extern ClockDisplay clock_display;
 
+// Draws the clock into another program's window until it is told to stop
+// (host mode). `window` is an X window id; 0 means the root window of the
+// default screen. Returns the exit code.
+int run_host(unsigned long window);
+
 // Runs the saver until the user touches the keyboard or the mouse. Returns 0
 // after such a run, 1 when the library could not start or no graphics mode
 // could be set.
