@@ -31,8 +31,7 @@ std::vector<Line> split_lines(const std::string &text)
         Line line{i, i, i, i};
         while (i < text.size() && text[i] != '\r' && text[i] != '\n')
             i++;
-        const size_t nul = text.find('\0', line.start);
-        line.end = nul < i ? nul : i;
+        line.end = static_cast<size_t>(std::find(text.begin() + line.start, text.begin() + i, '\0') - text.begin());
         line.lineBreak = i;
         if (i < text.size()) {
             const char c = text[i++];

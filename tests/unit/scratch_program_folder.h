@@ -16,7 +16,7 @@
 #include "tests/unit/fake_program_path.h"
 
 class ScratchProgramFolder : public ::testing::Test {
-protected:
+public:  // the tests' tables reach them through the fixture
     std::filesystem::path root;  // $XDG_CONFIG_HOME
     std::filesystem::path dir;   // the program's folder and the user's settings folder
 
