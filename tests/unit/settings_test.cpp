@@ -15,6 +15,7 @@
 #include "tests/unit/scratch_program_folder.h"
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 namespace {
 
@@ -200,13 +201,18 @@ TEST_F(SettingsStore, SaveWritesTheNineSettingsAndKeepsEveryOtherByte)
 {
     const std::string keys = "resolution = 0\nsecondHand = 0\nsecondSound = 0\nhourSound = 0\nfifteenhourSound = 0\n"
                              "halfhourSound = 0\nfortyfivehourSound = 0\nrandom = 1\n";
-    const std::string crlfKeys = "resolution = 0\r\nsecondHand = 0\r\nsecondSound = 0\r\nhourSound = 0\r\n"
-                                 "fifteenhourSound = 0\r\nhalfhourSound = 0\r\nfortyfivehourSound = 0\r\nrandom = 1\r\n";
+    const auto keysEnding = [&keys](const std::string &lineBreak) {
+        std::string text;
+        for (char c : keys)
+            text += c == '\n' ? lineBreak : std::string(1, c);
+        return text;
+    };
     const std::pair<std::string, std::string> cases[] = {
         {"", "[saver]\nclockType = 4\n" + keys},
         {"# f\xfcr mich \xff \xfd\x80\x80\x80\x80\x80\n[display]\r\nbrightness=3 \n\n[Saver]\nClocktype=12  \nextra = yes\n\n[z]\n",
          "# f\xfcr mich \xff \xfd\x80\x80\x80\x80\x80\n[display]\r\nbrightness=3 \n\n[Saver]\nClocktype=4  \nextra = yes\n" + keys + "\n[z]\n"},
-        {"[saver]\r\nclockType\r\n[other]\r\nkeep = me", "[saver]\r\nclockType = 4\r\n" + crlfKeys + "[other]\r\nkeep = me"},
+        {"[saver]\r\nclockType\r\n[other]\r\nkeep = me", "[saver]\r\nclockType = 4\r\n" + keysEnding("\r\n") + "[other]\r\nkeep = me"},
+        {"[saver]\n\rclockType = 1"s + '\0' + "x\n\r", "[saver]\n\rclockType = 4"s + '\0' + "x\n\r" + keysEnding("\n\r")},
         {"[other]\nx = 1", "[other]\nx = 1\n[saver]\nclockType = 4\n" + keys},
         {"[saver]\n[other]\n[saver]\nclockType = 1\nclockType = 2\n",
          "[saver]\n" + keys + "[other]\n[saver]\nclockType = 4\nclockType = 2\n"},
