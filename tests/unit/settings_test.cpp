@@ -141,16 +141,15 @@ TEST_F(SettingsStore, PathsAreBuiltBesideTheProgramAndCutToTheirBuffers)
     load_settings(0);
     const std::string folder = (dir / "morviksoft/veltrane/").string();
     EXPECT_EQ(std::string(asset_folder), folder);
-    const std::pair<const char *, const char *> paths[] = {
-        {asset_paths.facePath, "clock3.bmp"},       {asset_paths.hourHandPath, "hr3.bmp"},
-        {asset_paths.minuteHandPath, "min3.bmp"},   {asset_paths.secondHandPath, "sec3.bmp"},
-        {asset_paths.tickPath, "tick.wav"},         {asset_paths.hourChimePath, "chime.wav"},
-        {asset_paths.fifteenhourChimePath, "chime.wav"}, {asset_paths.halfhourChimePath, "chime.wav"},
-        {asset_paths.fortyfivehourChimePath, "chime.wav"},
-    };
-    for (const auto &[path, name] : paths)
-        EXPECT_EQ(std::string(path), folder + name);
-
+    const std::vector<std::string> paths = {
+        asset_paths.facePath, asset_paths.hourHandPath, asset_paths.minuteHandPath, asset_paths.secondHandPath,
+        asset_paths.tickPath, asset_paths.hourChimePath, asset_paths.fifteenhourChimePath,
+        asset_paths.halfhourChimePath, asset_paths.fortyfivehourChimePath};
+    std::vector<std::string> expected;
+    for (const char *name : {"clock3.bmp", "hr3.bmp", "min3.bmp", "sec3.bmp", "tick.wav", "chime.wav",
+                             "chime.wav", "chime.wav", "chime.wav"})
+        expected.push_back(folder + name);
+    EXPECT_EQ(paths, expected);
     for (const char *program : {"veltrane", ""}) {
         fake_program_path = program;
         load_settings(0);
