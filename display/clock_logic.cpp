@@ -5,18 +5,19 @@
 #include <numbers>
 #include <cstdlib>
 
+#include "settings/settings_table.h"
+
 ScreenSize saver_screen_size(int resolution, int desktopResult, int desktopWidth, int desktopHeight)
 {
-    switch (resolution) {
-    case 0:
-        if (desktopResult == 0 && desktopWidth >= 1024 && desktopHeight >= 768)
-            return {desktopWidth, desktopHeight};
-        return {1024, 768};
-    case 1: return {1680, 1050};
-    case 2: return {1440, 900};
-    case 3: return {1280, 1024};
-    default: return {1024, 768};
-    }
+    // The last choice is the smallest: the floor for the desktop's size and
+    // the answer for a resolution outside the list.
+    const ScreenResolution &smallest = SCREEN_RESOLUTIONS[SCREEN_RESOLUTION_COUNT - 1];
+    if (resolution == 0 && desktopResult == 0 && desktopWidth >= smallest.width &&
+        desktopHeight >= smallest.height)
+        return {desktopWidth, desktopHeight};
+    if (resolution > 0 && resolution < SCREEN_RESOLUTION_COUNT)
+        return {SCREEN_RESOLUTIONS[resolution].width, SCREEN_RESOLUTIONS[resolution].height};
+    return {smallest.width, smallest.height};
 }
 
 int choose_gfx_mode(ScreenSize size, const std::function<int(const GfxModeRequest &)> &try_mode)

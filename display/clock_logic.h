@@ -7,7 +7,7 @@
 #include <ctime>
 #include <functional>
 
-#include "display/clock_styles.h"
+#include "settings/clock_styles.h"
 #include "settings/settings.h"
 
 struct ScreenSize {

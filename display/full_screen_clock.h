@@ -6,7 +6,7 @@
 #include <ctime>
 
 #include "display/clock_logic.h"
-#include "display/clock_styles.h"
+#include "settings/clock_styles.h"
 #include "settings/settings.h"
 
 // The hands in the order they are drawn: the second hand lies on top.

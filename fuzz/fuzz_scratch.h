@@ -35,11 +35,16 @@ inline std::string start_fuzz_environment()
         std::fprintf(stderr, "veltrane fuzz: cannot start Allegro\n");
         std::abort();
     }
-    static std::string folder = make_scratch_folder();
+    // The program's folder is also the user's settings folder, so that
+    // the settings file beside the program is the one saved.
+    static std::string root = make_scratch_folder();
+    const std::string folder = root + "/veltrane";
+    std::filesystem::create_directory(folder);
+    setenv("XDG_CONFIG_HOME", root.c_str(), 1);
     fake_program_path = folder + "/veltrane";
     std::atexit([] {
         std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
+        std::filesystem::remove_all(root, ignored);
     });
     return folder;
 }

@@ -104,7 +104,7 @@ build_host_artwork() {
     mkdir -p "$OUT/tools"
     c++ -std=c++20 -O1 -Wall -Wextra -I"$ROOT" -o "$OUT/tools/veltrane-rcgen" \
         "$ROOT/resources/windows/rc_generator.cpp" "$ROOT/resources/dialog_template.cpp" \
-        "$ROOT/display/clock_styles.cpp"
+        "$ROOT/settings/clock_styles.cpp"
 }
 
 install_packages

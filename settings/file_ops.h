@@ -1,6 +1,8 @@
 // The file operations of the settings store that differ between platforms.
 #pragma once
 
+#include <string>
+
 // Forces what was written to the file at `path` onto the disk. True when it
 // is there.
 bool sync_file(const char *path);
@@ -8,3 +10,17 @@ bool sync_file(const char *path);
 // Puts the file `from` in the place of `to` in one step, replacing any file
 // of that name, so that `to` is always either the old file or the new one.
 bool replace_file(const char *from, const char *to);
+
+// The file that a save of `path` must replace: `path` itself, or the file a
+// symbolic link there leads to (which may not exist).
+std::string file_behind_links(const char *path);
+
+// Gives `to` the permission bits of `from`.
+bool copy_permissions(const char *from, const char *to);
+
+// Creates the folders above `path` that do not exist yet.
+bool make_parent_folders(const char *path);
+
+// Why the last of these operations, or of the C library's file functions,
+// failed, as the system words it.
+std::string file_error_text();

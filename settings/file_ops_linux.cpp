@@ -2,9 +2,13 @@
 #include "settings/file_ops.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 bool sync_file(const char *path)
 {
@@ -19,4 +23,42 @@ bool sync_file(const char *path)
 bool replace_file(const char *from, const char *to)
 {
     return std::rename(from, to) == 0;
+}
+
+std::string file_behind_links(const char *path)
+{
+    std::string file = path;
+    // As many links as the kernel follows; a longer chain fails when read.
+    for (int hop = 0; hop < 40; hop++) {
+        std::vector<char> target(4096);
+        const ssize_t n = readlink(file.c_str(), target.data(), target.size() - 1);
+        if (n < 0)
+            break;
+        const std::string next(target.data(), static_cast<size_t>(n));
+        const size_t slash = file.rfind('/');
+        file = next[0] == '/' || slash == std::string::npos ? next : file.substr(0, slash + 1) + next;
+    }
+    return file;
+}
+
+bool copy_permissions(const char *from, const char *to)
+{
+    struct stat status;
+    return stat(from, &status) == 0 && chmod(to, status.st_mode & 07777) == 0;
+}
+
+bool make_parent_folders(const char *path)
+{
+    const std::string text = path;
+    for (size_t slash = text.find('/', 1); slash != std::string::npos; slash = text.find('/', slash + 1)) {
+        // Folders made for the user's settings are the user's alone.
+        if (mkdir(text.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+    }
+    return true;
+}
+
+std::string file_error_text()
+{
+    return std::strerror(errno);
 }

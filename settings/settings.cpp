@@ -6,18 +6,21 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <string>
-#include <strings.h>
-#include <vector>
 
 #include "settings/file_ops.h"
 #include "settings/program_path.h"
+#include "settings/settings_location.h"
+#include "settings/settings_table.h"
+#include "settings/settings_text.h"
 
 SaverSettings saver_settings;
 const ClockStyle *activeStyle = &ClockStyleTable[0];
 AssetPaths asset_paths;
 char settings_file[SETTINGS_FILE_SIZE];
 char asset_folder[ASSET_FOLDER_SIZE];
+SettingsOverrides settings_overrides;
 
 const char SETTINGS_FILE_NAME[] = "veltrane.cfg";
 #ifdef _WIN32
@@ -30,179 +33,61 @@ const char SETTINGS_SECTION[] = "saver";
 namespace {
 
 bool settings_file_cut = false;
-bool settings_file_unreadable = false;
 
-// The library reads a configuration as UTF-8, and its decoder loops forever
-// on some sequences that start with a byte 0xF8..0xFF (such bytes never
-// occur in UTF-8 text). A file holding one is treated as unreadable.
-bool library_cannot_read(const char *path)
+
+// True when the path names something, a dangling link included.
+bool has_entry(const char *path)
 {
+    std::error_code ignored;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+}
+
+// The whole file; false (errno set) when it cannot be read.
+bool read_bytes(const char *path, std::string &bytes)
+{
+    bytes.clear();
     FILE *f = std::fopen(path, "rb");
     if (!f)
         return false;
-    unsigned char buffer[8192];
+    char buffer[8192];
     size_t n;
-    bool bad = false;
-    while (!bad && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        for (size_t i = 0; i < n && !bad; i++)
-            bad = buffer[i] >= 0xF8;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.append(buffer, n);
+    const bool ok = !std::ferror(f);
     std::fclose(f);
-    return bad;
+    return ok;
 }
 
-struct SettingKey {
-    const char *name;
-    int32_t SaverSettings::*field;
-};
-
-// The order in which the keys are read.
-const SettingKey LOAD_ORDER[] = {
-    {"resolution", &SaverSettings::resolution},
-    {"clockType", &SaverSettings::clockType},
-    {"secondHand", &SaverSettings::secondHand},
-    {"secondSound", &SaverSettings::secondSound},
-    {"hourSound", &SaverSettings::hourSound},
-    {"fifteenhourSound", &SaverSettings::fifteenhourSound},
-    {"halfhourSound", &SaverSettings::halfhourSound},
-    {"fortyfivehourSound", &SaverSettings::fortyfivehourSound},
-    {"random", &SaverSettings::random},
-};
-
-// The order in which they are written; a new file lists them so.
-const SettingKey SAVE_ORDER[] = {
-    LOAD_ORDER[1], LOAD_ORDER[0], LOAD_ORDER[2], LOAD_ORDER[3], LOAD_ORDER[4],
-    LOAD_ORDER[5], LOAD_ORDER[6], LOAD_ORDER[7], LOAD_ORDER[8],
-};
-
-
-struct ConfigEntry {
-    std::string section;  // as the library lists it: "[saver]", or "" for none
-    std::string name;
-    std::string value;
-};
-
-// What the library holds of a configuration: its sections in order and
-// every entry; empty for a file too large to list (see below).
-struct ConfigSnapshot {
-    bool listed = false;
-    std::vector<std::string> sections;
-    std::vector<ConfigEntry> entries;
-};
-
-// The library's listings take time that grows with the square of the file
-// (8,000 sections take seconds). Files this program writes are a few
-// hundred bytes; over one far larger than this, a save checks the nine
-// keys only, so that it cannot stall the dialog.
-constexpr long LISTING_LIMIT = 16 * 1024;
-
-// What a look-up of an entry gives when the library holds no value for it.
-const char ABSENT[] = "\001absent";
-
-bool is_saver_section(const std::string &section)
+bool write_bytes(const char *path, const std::string &bytes)
 {
-    const std::string saverSection = "[" + std::string(SETTINGS_SECTION) + "]";
-    return strcasecmp(section.c_str(), saverSection.c_str()) == 0;
-}
-
-// The current configuration; entries come with the value that a look-up of
-// them gives (some lines the library lists, such as a key without a value,
-// do not look up at all).
-std::vector<std::string> config_sections()
-{
-    std::vector<std::string> names;
-    const char **sections = nullptr;
-    int n = list_config_sections(&sections);
-    for (int i = 0; i < n; i++)
-        names.push_back(sections[i]);  // in brackets, as "[saver]"
-    free_config_entries(&sections);
-    return names;
-}
-
-ConfigSnapshot current_config(bool list)
-{
-    ConfigSnapshot config;
-    if (!list)
-        return config;
-    config.sections = config_sections();
-
-    auto add_section = [&](const char *section) {
-        const char **names = nullptr;
-        int count = list_config_entries(section, &names);
-        for (int i = 0; i < count; i++) {
-            const char *value = get_config_string(section, names[i], ABSENT);
-            config.entries.push_back({section ? section : "", names[i], value ? value : ABSENT});
-        }
-        free_config_entries(&names);
-    };
-    add_section(nullptr);
-    for (const std::string &section : config.sections)
-        add_section(section.c_str());
-    config.listed = true;
-    return config;
-}
-
-// The sections other than the one we write, in order.
-std::vector<std::string> other_sections(const std::vector<std::string> &sections)
-{
-    std::vector<std::string> others;
-    for (const std::string &section : sections)
-        if (!is_saver_section(section))
-            others.push_back(section);
-    return others;
-}
-
-const SettingKey *saved_key_named(const ConfigEntry &entry)
-{
-    // The library matches section and key names whatever their case, so a
-    // hand-written "Clocktype" is the entry that a save overwrites.
-    if (!is_saver_section(entry.section))
-        return nullptr;
-    for (const SettingKey &key : SAVE_ORDER)
-        if (strcasecmp(entry.name.c_str(), key.name) == 0)
-            return &key;
-    return nullptr;
-}
-
-// True when the current configuration reads, through the library's own
-// look-ups, as `before` with the nine settings of `settings` written over
-// it: the user's other sections, keys and values survive (checked for a file
-// of ordinary size), and the nine read back as saved.
-bool holds_saved_settings(const ConfigSnapshot &before, const SaverSettings &settings)
-{
-    if (before.listed && other_sections(config_sections()) != other_sections(before.sections))
+    FILE *f = std::fopen(path, "wb");
+    if (!f)
         return false;
-    for (const ConfigEntry &entry : before.entries) {
-        const char *section = entry.section.empty() ? nullptr : entry.section.c_str();
-        const char *value = get_config_string(section, entry.name.c_str(), ABSENT);
-        const SettingKey *key = saved_key_named(entry);
-        const std::string expected = key ? std::to_string(settings.*key->field) : entry.value;
-        if (!value || expected != value)
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+// Makes `bytes` the library's current configuration. It has no file name,
+// so the library never writes it back by itself.
+void use_as_configuration(const std::string &bytes)
+{
+    const std::string view = library_view(bytes);
+    set_config_data(view.data(), static_cast<int>(view.size()));
+}
+
+// True when the library reads the nine settings from `bytes` as `settings`.
+bool reads_as(const std::string &bytes, const SaverSettings &settings)
+{
+    use_as_configuration(bytes);
+    for (const SettingRow &row : SETTING_ROWS)
+        if (get_config_int(SETTINGS_SECTION, row.key, 0) != settings.*row.field)
             return false;
-    }
-    for (const SettingKey &key : SAVE_ORDER) {
-        const char *value = get_config_string(SETTINGS_SECTION, key.name, ABSENT);
-        if (!value || std::to_string(settings.*key.field) != value)
-            return false;
-    }
     return true;
 }
 
-bool copy_file(const char *from, const char *to)
+std::string quoted(const std::string &path)
 {
-    FILE *in = std::fopen(from, "rb");
-    if (!in)
-        return false;
-    FILE *out = std::fopen(to, "wb");
-    bool ok = out != nullptr;
-    char buffer[8192];
-    size_t n;
-    while (ok && (n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        ok = std::fwrite(buffer, 1, n, out) == n;
-    ok = ok && !std::ferror(in);
-    std::fclose(in);
-    if (out)
-        ok = std::fclose(out) == 0 && ok;
-    return ok;
+    return "\"" + path + "\"";
 }
 
 }  // namespace
@@ -210,33 +95,48 @@ bool copy_file(const char *from, const char *to)
 void select_settings_file()
 {
     char programPath[SETTINGS_FILE_SIZE];
+    char besideProgram[SETTINGS_FILE_SIZE];
+    char defaults[SETTINGS_FILE_SIZE];
     get_program_path(programPath, sizeof programPath);
-    replace_filename(settings_file, programPath, SETTINGS_FILE_NAME, SETTINGS_FILE_SIZE);
+    replace_filename(besideProgram, programPath, SETTINGS_FILE_NAME, SETTINGS_FILE_SIZE);
     replace_filename(asset_folder, programPath, ASSET_FOLDER_NAME, ASSET_FOLDER_SIZE);
     // A path that fills its buffer may have been cut, and a cut path can
     // name a folder above the program's own: reading there does no harm,
     // but saving must never write there.
-    settings_file_cut = std::strlen(programPath) >= sizeof programPath - 1 ||
-                        std::strlen(settings_file) >= sizeof settings_file - 1;
-    settings_file_unreadable = library_cannot_read(settings_file);
-    if (settings_file_unreadable)
-        set_config_data("", 0);  // reads as empty, and is never written back
-    else
-        set_config_file(settings_file);
+    const bool programPathWhole = std::strlen(programPath) < sizeof programPath - 1 &&
+                                  std::strlen(besideProgram) < sizeof besideProgram - 1;
+    settings_file_cut = !locate_settings_file(besideProgram, programPathWhole, settings_file,
+                                              sizeof settings_file, defaults, sizeof defaults);
+
+    std::string bytes;
+    if (!read_bytes(settings_file, bytes) && !has_entry(settings_file) && defaults[0])
+        read_bytes(defaults, bytes);
+    use_as_configuration(bytes);
+}
+
+int pick_random_clock_type()
+{
+    return std::rand() % CLOCK_STYLE_COUNT;
 }
 
 void load_settings(int allowRandom)
 {
     select_settings_file();
-    for (const SettingKey &key : LOAD_ORDER)
-        saver_settings.*key.field = get_config_int(SETTINGS_SECTION, key.name, 0);
+    for (int position = 0; position < SETTING_COUNT; position++) {
+        const SettingRow &row = setting_in_load_order(position);
+        saver_settings.*row.field = get_config_int(SETTINGS_SECTION, row.key, 0);
+    }
+    // The dialog (allowRandom 0) shows and saves what is stored.
+    for (int i = 0; allowRandom == 1 && i < SETTING_COUNT; i++)
+        if (settings_overrides.given[i])
+            saver_settings.*SETTING_ROWS[i].field = settings_overrides.value[i];
 
-    if (saver_settings.resolution < 0 || saver_settings.resolution > 4)
+    if (saver_settings.resolution < 0 || saver_settings.resolution >= SCREEN_RESOLUTION_COUNT)
         saver_settings.resolution = 0;
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    if (allowRandom == 1 && saver_settings.random == 1)
-        saver_settings.clockType = std::rand() % CLOCK_STYLE_COUNT;
+    if (allowRandom == 1 && is_on(saver_settings.random))
+        saver_settings.clockType = pick_random_clock_type();
 
     activeStyle = &clock_style_for(saver_settings.clockType);
     build_asset_paths(asset_paths, asset_folder, *activeStyle);
@@ -258,30 +158,39 @@ void build_asset_paths(AssetPaths &paths, const char *folder, const ClockStyle &
         append_filename(f.dest, folder, f.file, ASSET_PATH_SIZE);
 }
 
-bool save_settings()
+bool save_settings(std::string *reason)
 {
     select_settings_file();
-    if (settings_file_cut || settings_file_unreadable)
-        return false;
-    const ConfigSnapshot before = current_config(file_size_ex(settings_file) <= LISTING_LIMIT);
-
-    // Allegro writes a configuration in place. Let it write a copy of the
-    // file instead, read the copy back, and only then put it in the file's
-    // place, so that the file is always either the old one or the new one.
-    const std::string temp = std::string(settings_file) + ".new";
-    std::remove(temp.c_str());
-    bool ok = !exists(settings_file) || copy_file(settings_file, temp.c_str());
-    if (ok) {
-        set_config_file(temp.c_str());
-        for (const SettingKey &key : SAVE_ORDER)
-            set_config_int(SETTINGS_SECTION, key.name, saver_settings.*key.field);
-        flush_config_file();
-        set_config_file(temp.c_str());
-        ok = holds_saved_settings(before, saver_settings) && sync_file(temp.c_str()) &&
-             replace_file(temp.c_str(), settings_file);
-    }
-    if (!ok)
+    std::string why;
+    const std::string file = file_behind_links(settings_file);
+    const std::string temp = file + ".new";
+    const bool existed = has_entry(file.c_str());
+    std::string old, written;
+    if (settings_file_cut) {
+        why = "its path is longer than " + std::to_string(SETTINGS_FILE_SIZE - 1) +
+              " characters, so it could not be named in full";
+    } else if (existed && !read_bytes(file.c_str(), old)) {
+        why = quoted(file) + " could not be read (" + file_error_text() + ")";
+    } else {
+        const std::string text = with_saved_settings(old, saver_settings);
         std::remove(temp.c_str());
-    set_config_file(settings_file);
-    return ok && holds_saved_settings(before, saver_settings);
+        if (!reads_as(text, saver_settings))
+            why = "the settings would not read back from the file as saved";
+        else if (!has_entry(settings_file) && !make_parent_folders(settings_file))
+            why = "the folder of " + quoted(settings_file) + " could not be made (" + file_error_text() + ")";
+        else if (!write_bytes(temp.c_str(), text) || (existed && !copy_permissions(file.c_str(), temp.c_str())) ||
+                 !sync_file(temp.c_str()))
+            why = quoted(temp) + " could not be written (" + file_error_text() + ")";
+        else if (!read_bytes(temp.c_str(), written) || written != text)
+            why = quoted(temp) + " did not read back as written";
+        else if (!replace_file(temp.c_str(), file.c_str()))
+            why = quoted(temp) + " could not take the place of " + quoted(file) + " (" + file_error_text() + ")";
+        else if (!read_bytes(file.c_str(), written) || written != text)
+            why = quoted(file) + " did not read back as saved";
+        std::remove(temp.c_str());
+    }
+    use_as_configuration(why.empty() ? written : old);
+    if (reason)
+        *reason = why;
+    return why.empty();
 }

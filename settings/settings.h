@@ -1,10 +1,11 @@
-// The user's nine choices, the settings file that keeps them beside the
-// program, and the paths of the clock's pictures and sounds.
+// The user's nine choices, the settings file that keeps them, and the paths
+// of the clock's pictures and sounds.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
-#include "display/clock_styles.h"
+#include "settings/clock_styles.h"
 
 struct SaverSettings {
     int32_t resolution = 0;
@@ -23,6 +24,17 @@ inline bool is_on(int32_t value)
 {
     return value == 1;
 }
+
+// The rows of settings/settings_table.h.
+constexpr int SETTING_COUNT = 9;
+constexpr int SCREEN_RESOLUTION_COUNT = 5;
+
+// Values given for one run of the clock (on its command line), indexed as
+// SETTING_ROWS; they take the place of the stored ones for that run only.
+struct SettingsOverrides {
+    bool given[SETTING_COUNT] = {};
+    int32_t value[SETTING_COUNT] = {};
+};
 
 constexpr int SETTINGS_FILE_SIZE = 512;
 constexpr int ASSET_FOLDER_SIZE = 260;
@@ -46,29 +58,40 @@ extern const ClockStyle *activeStyle;
 extern AssetPaths asset_paths;
 extern char settings_file[SETTINGS_FILE_SIZE];
 extern char asset_folder[ASSET_FOLDER_SIZE];
+extern SettingsOverrides settings_overrides;  // set by the entry for a run of the clock
 
 extern const char SETTINGS_FILE_NAME[];   // "veltrane.cfg"
 extern const char ASSET_FOLDER_NAME[];    // "morviksoft/veltrane/" with the platform's separator
 extern const char SETTINGS_SECTION[];     // "saver"
 
-// Works out the settings file and asset folder beside the program and makes
-// the settings file Allegro's current configuration.
+// Works out the settings file and the asset folder and makes the settings
+// file's text Allegro's current configuration. The asset folder is beside
+// the program. The settings file is there too on Windows; on Linux it is the
+// user's own, $XDG_CONFIG_HOME/veltrane/veltrane.cfg (~/.config when that is
+// not set), and while it does not exist the one beside the program, if any,
+// is read in its place.
 void select_settings_file();
 
-// Reads the nine settings (missing ones are 0), clamps the resolution, seeds
-// the random generator and, when allowRandom and the random switch are both
-// 1, picks a style at random for this run. Resolves activeStyle and the
-// asset paths. Never fails.
+// Reads the nine settings (missing ones are 0); for a run of the clock
+// (allowRandom 1) puts settings_overrides in place of the stored values;
+// clamps the resolution, seeds the random generator and, when allowRandom
+// and the random switch are both 1, picks a style at random for this run.
+// Resolves activeStyle and the asset paths. Never fails.
 void load_settings(int allowRandom);
 
 // The nine paths of `style`'s pictures and sounds in `folder`.
 void build_asset_paths(AssetPaths &paths, const char *folder, const ClockStyle &style);
 
-// Writes the nine settings to the settings file. The file is replaced as a
-// whole (a temporary file beside it, renamed over it), so it is never left
-// half-written, and then read back. Returns true only when the file on disk
-// holds what was saved; on false the old file is untouched. Refuses (false)
-// when the program's path was too long for its buffer, since the cut path
-// names some other folder, and when the file holds bytes the library
-// cannot read (it then loads as empty).
-bool save_settings();
+// A style chosen at random from the ten, with the generator as seeded.
+int pick_random_clock_type();
+
+// Writes the nine settings into the settings file and keeps every other
+// byte of it. The file is replaced as a whole (a new file beside it, renamed
+// over it), so it is never left half-written, and it is read back. When the
+// settings file is a symbolic link, the file it leads to is replaced, with
+// the same permission bits. Returns true only when the file on disk holds
+// what was saved; on false the old file is untouched and `reason`, when
+// given, says why in a sentence for the user. Refuses when the settings
+// file's path was too long for its buffer, since the cut path names some
+// other file.
+bool save_settings(std::string *reason = nullptr);

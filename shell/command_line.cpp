@@ -1,6 +1,14 @@
 #include "shell/command_line.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "settings/settings_table.h"
 
 namespace {
 
@@ -70,4 +78,141 @@ std::string argument_text(int argc, const char *const *argv)
            static_cast<unsigned char>(text[start]) <= 32)
         start++;
     return text.substr(start);
+}
+
+bool read_host_window(const char *text, unsigned long &window)
+{
+    const bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const char *digits = hex ? text + 2 : text;
+    // strtoul would also take blanks and a sign.
+    if (!std::isxdigit(static_cast<unsigned char>(digits[0])))
+        return false;
+    char *end = nullptr;
+    errno = 0;
+    window = std::strtoul(digits, &end, hex ? 16 : 10);
+    return *end == '\0' && errno == 0 && window != 0;
+}
+
+namespace {
+
+bool read_setting_value(const char *text, int32_t &value)
+{
+    const unsigned char first = static_cast<unsigned char>(text[0]);
+    if (!(std::isdigit(first) || ((first == '-' || first == '+') && std::isdigit(static_cast<unsigned char>(text[1])))))
+        return false;
+    char *end = nullptr;
+    errno = 0;
+    const long long number = std::strtoll(text, &end, 10);
+    value = static_cast<int32_t>(number);
+    return *end == '\0' && errno == 0 && number >= INT32_MIN && number <= INT32_MAX;
+}
+
+// The option named `name` (without its dashes): the settings row it sets
+// and the value a switch takes, or -1.
+int setting_option(const std::string &name, int32_t &switchValue)
+{
+    for (int i = 0; i < SETTING_COUNT; i++) {
+        const SettingRow &row = SETTING_ROWS[i];
+        switchValue = 1;
+        if (name == row.flag)
+            return i;
+        switchValue = 0;
+        if (row.isSwitch && name == std::string("no-") + row.flag)
+            return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+ProgramArguments parse_arguments(int argc, const char *const *argv, const char *screensaverWindow)
+{
+    ProgramArguments result;
+    std::vector<const char *> rest{argc > 0 ? argv[0] : "veltrane"};
+    bool root = false;
+    unsigned long window = 0;
+    const auto refuse = [&result](const std::string &problem) {
+        result.action = ACTION_BAD_USAGE;
+        result.problem = problem;
+        return result;
+    };
+    for (int i = 1; i < argc && result.action == ACTION_RUN; i++) {
+        const std::string arg = argv[i];
+        const bool longOption = arg.size() > 2 && arg.compare(0, 2, "--") == 0;
+        const bool hostOption = arg == "-root" || arg == "-window-id" || arg.compare(0, 11, "-window-id=") == 0;
+        if (!longOption && !hostOption) {
+            rest.push_back(argv[i]);
+            continue;
+        }
+        const size_t start = longOption ? 2 : 1;
+        const size_t equals = arg.find('=');
+        const std::string name = arg.substr(start, equals == std::string::npos ? equals : equals - start);
+        const std::string shown = arg.substr(0, equals);
+        int32_t switchValue = 0;
+        const int row = setting_option(name, switchValue);
+        const bool takesValue = name == "window-id" || (row >= 0 && !SETTING_ROWS[row].isSwitch);
+        if (name == "help" || name == "version" || name == "root" || (row >= 0 && !takesValue)) {
+            if (equals != std::string::npos)
+                return refuse("option '" + shown + "' takes no value");
+            if (name == "help" || name == "version")
+                result.action = name == "help" ? ACTION_HELP : ACTION_VERSION;
+            root = root || name == "root";
+            if (row >= 0) {
+                result.overrides.given[row] = true;
+                result.overrides.value[row] = switchValue;
+            }
+            continue;
+        }
+        if (!takesValue)
+            return refuse("unknown option '" + shown + "'");
+        if (equals == std::string::npos && i + 1 >= argc)
+            return refuse("option '" + shown + "' needs a value");
+        const char *value = equals == std::string::npos ? argv[++i] : argv[i] + equals + 1;
+        const bool read = row >= 0 ? read_setting_value(value, result.overrides.value[row])
+                                   : read_host_window(value, window);
+        if (!read)
+            return refuse("option '" + shown + "' cannot take '" + value + "'");
+        if (row >= 0)
+            result.overrides.given[row] = true;
+    }
+    if (result.action != ACTION_RUN)
+        return result;
+
+    const std::string text = argument_text(static_cast<int>(rest.size()), rest.data());
+    result.commandLine = parse_command_line(text.c_str());
+    if (window == 0 && root && screensaverWindow && !read_host_window(screensaverWindow, window))
+        return refuse(std::string("XSCREENSAVER_WINDOW holds no window id: '") + screensaverWindow + "'");
+    if (window != 0 || root) {
+        result.commandLine.mode = RUN_HOST;
+        result.commandLine.hostWindow = window;
+    }
+    return result;
+}
+
+std::string usage_text()
+{
+    std::string text =
+        "Usage: veltrane [OPTION]... [/s | /p N | /c]\n"
+        "A large analogue clock as a screen saver.\n\n"
+        "  /s                     the full-screen clock\n"
+        "  /p N                   the preview picture inside window N\n"
+        "  /c, or nothing         the settings dialog\n"
+        "  -root, --root          draw the clock into $XSCREENSAVER_WINDOW, when set,\n"
+        "                         else into the root window\n"
+        "  -window-id N, --window-id N\n"
+        "                         draw the clock into window N (decimal or 0x hex)\n\n"
+        "For this run of the clock only, in place of the stored settings:\n";
+    for (const SettingRow &row : SETTING_ROWS) {
+        std::string option = row.isSwitch ? std::string("--[no-]") + row.flag : std::string("--") + row.flag + " N";
+        option.resize(std::max<size_t>(option.size() + 1, 23), ' ');
+        text += "  " + option + row.help + "\n";
+    }
+    text += "  --help                 show this text and end\n"
+            "  --version              show the version and end\n\nStyles:";
+    for (int i = 0; i < CLOCK_STYLE_COUNT; i++)
+        text += std::string(i % 3 == 0 ? "\n  " : ", ") + std::to_string(i) + " " + ClockStyleTable[i].displayName;
+    text += "\nScreen sizes:\n  0 the desktop's own";
+    for (int i = 1; i < SCREEN_RESOLUTION_COUNT; i++)
+        text += std::string(", ") + std::to_string(i) + " " + SCREEN_RESOLUTIONS[i].caption;
+    return text + "\n";
 }

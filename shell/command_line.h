@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 
-enum RunMode { RUN_SAVER, RUN_PREVIEW, RUN_SETTINGS };
+#include "settings/settings.h"
+
+enum RunMode { RUN_SAVER, RUN_PREVIEW, RUN_SETTINGS, RUN_HOST };
 
 struct CommandLine {
     RunMode mode;
@@ -12,6 +14,8 @@ struct CommandLine {
     // for its active window. Otherwise parentWindow holds the number given.
     bool useActiveWindow;
     int32_t parentWindow;
+    // RUN_HOST: the X window to draw into; 0 is the root window.
+    unsigned long hostWindow = 0;
 };
 
 // `text` is the argument text: the command line less the program's name,
@@ -26,3 +30,27 @@ int32_t read_window_number(const char *text);
 // single blanks, without leading blanks, as the platform's start-up code
 // hands it over.
 std::string argument_text(int argc, const char *const *argv);
+
+enum ProgramAction { ACTION_RUN, ACTION_HELP, ACTION_VERSION, ACTION_BAD_USAGE };
+
+struct ProgramArguments {
+    ProgramAction action = ACTION_RUN;
+    CommandLine commandLine{RUN_SETTINGS, true, 0};
+    SettingsOverrides overrides;  // for a run of the clock
+    std::string problem;          // ACTION_BAD_USAGE: what was wrong, for the user
+};
+
+// Reads a process's arguments in any order: GNU long options (the settings
+// for this run, --help, --version), the screen-saver hosts' -root and
+// -window-id N (either with one or two dashes), and the mode letter of the
+// rest, which are joined and read by parse_command_line. A window id wins
+// over -root, and either over the mode letter. `screensaverWindow` is
+// $XSCREENSAVER_WINDOW, or nullptr when it is not set.
+ProgramArguments parse_arguments(int argc, const char *const *argv, const char *screensaverWindow);
+
+// An X window id, the whole text: decimal, or hexadecimal after "0x". False
+// when the text is no window id (0 is none either).
+bool read_host_window(const char *text, unsigned long &window);
+
+// What --help prints.
+std::string usage_text();

@@ -1,7 +1,12 @@
-// Linux entry. The host starts the program as "veltrane /s", "veltrane /p N"
-// or "veltrane /c"; N is an X window id in decimal. There is no instance
-// handle (the embedded pictures are reached directly), no active window to
-// ask for (none is 0), and no system-wide "saver running" flag.
+// Linux entry. A host starts the program as "veltrane /s", "veltrane /p N"
+// or "veltrane /c" (N an X window id in decimal), or, as the X screen-saver
+// hosts do, with -root or -window-id N; options may override the settings
+// for the run. There is no instance handle (the embedded pictures are
+// reached directly), no active window to ask for (none is 0), and no
+// system-wide "saver running" flag.
+#include <cstdio>
+#include <cstdlib>
+
 #include "display/full_screen_clock.h"
 #include "shell/entry.h"
 #include "shell/preview_window.h"
@@ -12,6 +17,7 @@ int run_mode(const CommandLine &commandLine)
     const int32_t parent = commandLine.useActiveWindow ? 0 : commandLine.parentWindow;
     switch (commandLine.mode) {
     case RUN_SAVER: return run_saver();
+    case RUN_HOST: return run_host(commandLine.hostWindow);
     case RUN_PREVIEW: return run_preview(parent);
     case RUN_SETTINGS: break;
     }
@@ -20,6 +26,24 @@ int run_mode(const CommandLine &commandLine)
 
 int main(int argc, char **argv)
 {
-    const std::string text = argument_text(argc, argv);
-    return run_mode(parse_command_line(text.c_str()));
+    const ProgramArguments arguments = parse_arguments(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
+    switch (arguments.action) {
+    case ACTION_HELP:
+        std::fputs(usage_text().c_str(), stdout);
+        return 0;
+    case ACTION_VERSION:
+        std::printf("veltrane %s\n", VELTRANE_VERSION);
+        return 0;
+    case ACTION_BAD_USAGE:
+        std::fprintf(stderr, "veltrane: %s\n\n%s", arguments.problem.c_str(), usage_text().c_str());
+        return 2;
+    case ACTION_RUN:
+        break;
+    }
+    // Only a run of the clock takes the overrides: the dialog shows and
+    // saves what is stored.
+    const RunMode mode = arguments.commandLine.mode;
+    if (mode == RUN_SAVER || mode == RUN_HOST)
+        settings_overrides = arguments.overrides;
+    return run_mode(arguments.commandLine);
 }

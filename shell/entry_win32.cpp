@@ -41,6 +41,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR argumen
     case RUN_PREVIEW:
         return run_preview(instance, previousInstance, parent);
     case RUN_SETTINGS:
+    case RUN_HOST:  // the argument text never names it here
         break;
     }
     return run_settings_dialog(instance, parent);

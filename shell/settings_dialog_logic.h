@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "display/clock_styles.h"
+#include "settings/clock_styles.h"
 #include "settings/settings.h"
 
 // Messages of the procedure; the numbers are those of the window messages

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "display/clock_styles.h"
+#include "settings/clock_styles.h"
 
 // The colour the saver leaves out when it draws a sprite.
 constexpr Rgb MASK_COLOUR = {255, 0, 255};

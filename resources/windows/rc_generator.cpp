@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "display/clock_styles.h"
+#include "settings/clock_styles.h"
 #include "resources/dialog_template.h"
 #include "resources/resource_ids.h"
 

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <string>
 
-#include "display/clock_styles.h"
+#include "settings/clock_styles.h"
 
 namespace {
 

@@ -4,6 +4,9 @@ set -u
 BUILD=${VELTRANE_BUILD_DIR:?run through ctest}
 SRC=${VELTRANE_SOURCE_DIR:?run through ctest}
 WORK=$(mktemp -d /tmp/veltrane-e2e.XXXXXX)
+# The user's own settings (on Linux in $XDG_CONFIG_HOME/veltrane/) stay
+# out of every test; a file beside the program gives the defaults.
+export XDG_CONFIG_HOME=$WORK/config
 FAILURES=0
 CHECKS=0
 XVFB_PID=

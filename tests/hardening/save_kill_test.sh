@@ -5,8 +5,10 @@
 
 TRIALS=${SAVE_KILL_TRIALS:-200}
 LOOP=$BUILD/tests/hardening/save_loop
-APP=$WORK/app
+# The program's folder is also the user's settings folder.
+APP=$WORK/veltrane
 mkdir -p "$APP"
+export XDG_CONFIG_HOME=$WORK
 CFG=$APP/veltrane.cfg
 
 # The two texts a save can leave: after an even and after an odd save.

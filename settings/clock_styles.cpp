@@ -1,4 +1,4 @@
-#include "display/clock_styles.h"
+#include "settings/clock_styles.h"
 
 namespace {
 constexpr DialCentreRule CENTRE = DialCentreRule::FaceCentre;
