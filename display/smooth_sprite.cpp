@@ -1,6 +1,7 @@
 #include "display/smooth_sprite.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <numbers>
 
@@ -12,23 +13,37 @@ struct Colour {
     int r, g, b;
 };
 
-template <int Depth> void write_pixel(BITMAP *b, int x, int y, Colour c);
+// Memory bitmaps only: their rows are plain memory, read and written
+// directly rather than through the library's per-pixel bank switching.
+template <int Depth> int raw_pixel(BITMAP *b, int x, int y)
+{
+    const unsigned char *row = b->line[y];
+    if constexpr (Depth == 15 || Depth == 16) {
+        return reinterpret_cast<const uint16_t *>(row)[x];
+    } else if constexpr (Depth == 24) {
+        const unsigned char *p = row + 3 * x;
+        return p[0] | (p[1] << 8) | (p[2] << 16);
+    } else {
+        return static_cast<int>(reinterpret_cast<const uint32_t *>(row)[x]);
+    }
+}
 
-template <> void write_pixel<15>(BITMAP *b, int x, int y, Colour c)
+template <int Depth> void write_pixel(BITMAP *b, int x, int y, Colour c)
 {
-    _putpixel15(b, x, y, makecol15(c.r, c.g, c.b));
-}
-template <> void write_pixel<16>(BITMAP *b, int x, int y, Colour c)
-{
-    _putpixel16(b, x, y, makecol16(c.r, c.g, c.b));
-}
-template <> void write_pixel<24>(BITMAP *b, int x, int y, Colour c)
-{
-    _putpixel24(b, x, y, makecol24(c.r, c.g, c.b));
-}
-template <> void write_pixel<32>(BITMAP *b, int x, int y, Colour c)
-{
-    _putpixel32(b, x, y, makecol32(c.r, c.g, c.b));
+    unsigned char *row = b->line[y];
+    if constexpr (Depth == 15) {
+        reinterpret_cast<uint16_t *>(row)[x] = static_cast<uint16_t>(makecol15(c.r, c.g, c.b));
+    } else if constexpr (Depth == 16) {
+        reinterpret_cast<uint16_t *>(row)[x] = static_cast<uint16_t>(makecol16(c.r, c.g, c.b));
+    } else if constexpr (Depth == 24) {
+        const int v = makecol24(c.r, c.g, c.b);
+        unsigned char *p = row + 3 * x;
+        p[0] = v & 0xFF;
+        p[1] = (v >> 8) & 0xFF;
+        p[2] = (v >> 16) & 0xFF;
+    } else {
+        reinterpret_cast<uint32_t *>(row)[x] = static_cast<uint32_t>(makecol32(c.r, c.g, c.b));
+    }
 }
 
 // The range of destination columns [lo, hi] on one row for which
@@ -46,18 +61,6 @@ void narrow_span(double start, double step, int limit, int &lo, int &hi)
         std::swap(a, b);
     lo = std::max(lo, static_cast<int>(std::floor(a)));
     hi = std::min(hi, static_cast<int>(std::ceil(b)));
-}
-
-template <int Depth> int raw_pixel(BITMAP *b, int x, int y)
-{
-    if constexpr (Depth == 15)
-        return _getpixel15(b, x, y);
-    else if constexpr (Depth == 16)
-        return _getpixel16(b, x, y);
-    else if constexpr (Depth == 24)
-        return _getpixel24(b, x, y);
-    else
-        return _getpixel32(b, x, y);
 }
 
 template <int Depth> Colour unpack(int c)
@@ -138,7 +141,8 @@ void draw(BITMAP *dest, BITMAP *sprite, int x, int y, int pivotX, int pivotY, in
 
 void pivot_smooth_sprite(BITMAP *dest, BITMAP *sprite, int x, int y, int pivotX, int pivotY, int angle)
 {
-    if (!dest || !sprite || bitmap_color_depth(dest) != bitmap_color_depth(sprite))
+    if (!dest || !sprite || bitmap_color_depth(dest) != bitmap_color_depth(sprite) ||
+        !is_memory_bitmap(dest) || !is_memory_bitmap(sprite))
         return;
     switch (bitmap_color_depth(dest)) {
     case 15: draw<15>(dest, sprite, x, y, pivotX, pivotY, angle); break;
