@@ -4,15 +4,23 @@
 
 CLOSE_WINDOW=$BUILD/tests/dialog/close_window
 DIALOG_TITLE='Veltrane Screen Saver'
-# Screenshots worth a look are kept here after the run.
-SHOTS=$BUILD/tests/dialog/screenshots
-mkdir -p "$SHOTS"
+PICTURES=$BUILD/generated/resources
 export NO_AT_BRIDGE=1   # no accessibility bus in Xvfb
 DIALOG_PID=
 DIALOG_WIN=
 
+# wait_for SECONDS COMMAND...: true as soon as COMMAND is.
+wait_for() {
+    local end=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.05
+    done
+}
+
 # open_dialog DIR [ARGUMENT...]: starts DIR/veltrane (with /c by default) and
-# waits until its dialog is on the screen; sets DIALOG_PID and DIALOG_WIN.
+# waits until its dialog shows its banner; sets DIALOG_PID and DIALOG_WIN.
 # Extra environment comes from RUN_AS (a command prefix), if set.
 open_dialog() {
     local dir=$1
@@ -20,20 +28,15 @@ open_dialog() {
     [ $# -gt 0 ] || set -- /c
     ${RUN_AS:-} "$dir/veltrane" "$@" 2>"$WORK/stderr" &
     DIALOG_PID=$!
-    DIALOG_WIN=
-    for _ in $(seq 100); do
+    find_window() {
         DIALOG_WIN=$(xdotool search --onlyvisible --pid "$DIALOG_PID" --name "^$DIALOG_TITLE\$" 2>/dev/null | head -1)
-        [ -n "$DIALOG_WIN" ] && break
-        kill -0 "$DIALOG_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    if [ -z "$DIALOG_WIN" ]; then
+        [ -n "$DIALOG_WIN" ] || ! kill -0 "$DIALOG_PID" 2>/dev/null
+    }
+    if ! wait_for 10 find_window || [ -z "$DIALOG_WIN" ] || ! { read_geometry && wait_for 10 shows_banner; }; then
         echo "the dialog did not appear" >&2
         cat "$WORK/stderr" >&2
         return 1
     fi
-    sleep 0.5   # first paint
-    read_geometry
 }
 
 # The window's place and size, and the dialog's base units worked back from
@@ -52,14 +55,14 @@ dlu_y() { echo $(( WIN_Y + ($1 * BASE_Y + 4) / 8 )); }
 # click_at_dlu X Y: a left click at that point of the dialog.
 click_at_dlu() {
     xdotool mousemove "$(dlu_x "$1")" "$(dlu_y "$2")" click 1
-    sleep 0.3
 }
 
-# keys KEY...: typed into the dialog, which has the keyboard focus.
+# keys KEY...: typed into the dialog. X delivers them in order, after any
+# earlier input, so a check after keys needs no pause unless it looks at
+# the screen (then wait_for the picture).
 keys() {
     xdotool windowfocus --sync "$DIALOG_WIN" 2>/dev/null
-    xdotool key --delay 80 "$@"
-    sleep 0.4
+    xdotool key --delay 30 "$@"
 }
 
 # close_box: what a window manager sends when the close box is clicked.
@@ -70,19 +73,16 @@ close_box() {
 dialog_alive() {
     kill -0 "$DIALOG_PID" 2>/dev/null && [ "$(ps -o stat= -p "$DIALOG_PID" | cut -c1)" != Z ]
 }
+dialog_gone() { ! dialog_alive; }
 
 # expect_exit DESCRIPTION CODE: the dialog's process ends with CODE within
 # ten seconds. Waits in this shell, which alone can collect the status.
 expect_exit() {
     local got=timeout
-    for _ in $(seq 200); do
-        if ! dialog_alive; then
-            wait "$DIALOG_PID"
-            got=$?
-            break
-        fi
-        sleep 0.05
-    done
+    if wait_for 10 dialog_gone; then
+        wait "$DIALOG_PID"
+        got=$?
+    fi
     CHECKS=$((CHECKS + 1))
     if [ "$got" = "$2" ]; then
         echo "ok   - $1 (exit $got)"
@@ -92,11 +92,6 @@ expect_exit() {
         kill -9 "$DIALOG_PID" 2>/dev/null
         wait "$DIALOG_PID" 2>/dev/null
     fi
-}
-
-# dialog_shot FILE: the dialog's window alone.
-dialog_shot() {
-    xwd -root -silent | convert xwd:- -crop "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}" +repage "$1"
 }
 
 # same_picture A B: true when the two pictures have the same size and pixels.
@@ -109,4 +104,11 @@ same_picture() {
 # crop FILE X Y W H OUT
 crop() {
     convert "$1" -crop "${4}x${5}+${2}+${3}" +repage "$6"
+}
+
+# The banner at 10, 10 of the client area, as it was drawn.
+shows_banner() {
+    shot "$WORK/banner_now.png"
+    crop "$WORK/banner_now.png" $((WIN_X + 10)) $((WIN_Y + 10)) 480 112 "$WORK/banner_top.png"
+    same_picture "$WORK/banner_top.png" "$PICTURES/banner_120.bmp"
 }
