@@ -1,11 +1,124 @@
-# The dialog as the user drives it: the pictures it shows, the keyboard's way
-# through its controls in the template's order, and each way out.
-. "$VELTRANE_SOURCE_DIR/tests/dialog/dialog_lib.sh"
+# The settings dialog, the real program in Xvfb: the pictures it shows, the
+# keyboard's way through its controls in the template's order, each way out,
+# and what goes wrong: a settings file that cannot be written, no xdg-open,
+# no display, a parent that is no window.
+. "${VELTRANE_SOURCE_DIR:?run through ctest}/tests/e2e/lib.sh"
+CLOSE_WINDOW=$BUILD/tests/dialog/close_window
+DIALOG_TITLE='Veltrane Screen Saver'
+PICTURES=$BUILD/generated/resources
+export NO_AT_BRIDGE=1   # no accessibility bus in Xvfb
+DIALOG_PID=
+DIALOG_WIN=
+
+# wait_for SECONDS COMMAND...: true as soon as COMMAND is.
+wait_for() {
+    local end=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.05
+    done
+}
+
+# open_dialog DIR [ARGUMENT...]: starts DIR/veltrane (with /c by default) and
+# waits until its dialog shows its banner; sets DIALOG_PID and DIALOG_WIN.
+# Extra environment comes from RUN_AS (a command prefix), if set.
+open_dialog() {
+    local dir=$1
+    shift
+    [ $# -gt 0 ] || set -- /c
+    ${RUN_AS:-} "$dir/veltrane" "$@" 2>"$WORK/stderr" &
+    DIALOG_PID=$!
+    find_window() {
+        DIALOG_WIN=$(xdotool search --onlyvisible --pid "$DIALOG_PID" --name "^$DIALOG_TITLE\$" 2>/dev/null | head -1)
+        [ -n "$DIALOG_WIN" ] || ! kill -0 "$DIALOG_PID" 2>/dev/null
+    }
+    if ! wait_for 10 find_window || [ -z "$DIALOG_WIN" ] || ! { read_geometry && wait_for 10 shows_banner; }; then
+        echo "the dialog did not appear" >&2
+        cat "$WORK/stderr" >&2
+        return 1
+    fi
+}
+
+# The window's place and size, and the dialog's base units worked back from
+# its size of 333 x 286 dialog units.
+read_geometry() {
+    eval "$(xdotool getwindowgeometry --shell "$DIALOG_WIN")"
+    WIN_X=$X WIN_Y=$Y WIN_W=$WIDTH WIN_H=$HEIGHT
+    BASE_X=$(( (WIN_W * 4 + 166) / 333 ))
+    BASE_Y=$(( (WIN_H * 8 + 143) / 286 ))
+}
+
+# dlu_x N / dlu_y N: dialog units to screen pixels, rounded as the dialog does.
+dlu_x() { echo $(( WIN_X + ($1 * BASE_X + 2) / 4 )); }
+dlu_y() { echo $(( WIN_Y + ($1 * BASE_Y + 4) / 8 )); }
+
+# click_at_dlu X Y: a left click at that point of the dialog.
+click_at_dlu() {
+    xdotool mousemove "$(dlu_x "$1")" "$(dlu_y "$2")" click 1
+}
+
+# keys KEY...: typed into the dialog. X delivers them in order, after any
+# earlier input, so a check after keys needs no pause unless it looks at
+# the screen (then wait_for the picture).
+keys() {
+    xdotool windowfocus --sync "$DIALOG_WIN" 2>/dev/null
+    xdotool key --delay 30 "$@"
+}
+
+dialog_alive() {
+    kill -0 "$DIALOG_PID" 2>/dev/null && [ "$(ps -o stat= -p "$DIALOG_PID" | cut -c1)" != Z ]
+}
+dialog_gone() { ! dialog_alive; }
+
+# expect_exit DESCRIPTION CODE: the dialog's process ends with CODE within
+# ten seconds. Waits in this shell, which alone can collect the status.
+expect_exit() {
+    local got=timeout
+    if wait_for 10 dialog_gone; then
+        wait "$DIALOG_PID"
+        got=$?
+    fi
+    CHECKS=$((CHECKS + 1))
+    if [ "$got" = "$2" ]; then
+        echo "ok   - $1 (exit $got)"
+    else
+        echo "FAIL - $1: exit $got, expected $2"
+        FAILURES=$((FAILURES + 1))
+        kill -9 "$DIALOG_PID" 2>/dev/null
+        wait "$DIALOG_PID" 2>/dev/null
+    fi
+}
+
+# same_picture A B: true when the two pictures have the same size and pixels.
+same_picture() {
+    local differ
+    differ=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+    [ "$differ" = 0 ]
+}
+
+# crop FILE X Y W H OUT
+crop() { convert "$1" -crop "${4}x${5}+${2}+${3}" +repage "$6"; }
+
+# The banner at 10, 10 of the client area, as it was drawn.
+shows_banner() {
+    shot "$WORK/banner_now.png"
+    crop "$WORK/banner_now.png" $((WIN_X + 10)) $((WIN_Y + 10)) 480 112 "$WORK/banner_top.png"
+    same_picture "$WORK/banner_top.png" "$PICTURES/banner_120.bmp"
+}
+
 start_display 1024x768
 APP=$WORK/app
 install_program "$APP"
 CFG=$APP/veltrane.cfg
 PREVIEWS=(109 110 123 125 127 129 131 133 135 137)
+ORIGINAL='# kept as it is
+[saver]
+clockType = 3
+'
+unchanged() { cmp -s "$CFG" <(printf '%s' "$ORIGINAL") && test ! -e "$CFG.new"; }
+# A dropped-down list is a window of its own, which takes the keys once shown.
+windows_shown() { test "$(xdotool search --onlyvisible --pid "$DIALOG_PID" 2>/dev/null | wc -l)" = "$1"; }
 
 # The picture control's frame stands at 30, 95 dialog units; the picture
 # lies inside its one-pixel border.
@@ -85,16 +198,11 @@ expect_exit "Escape leaves the dialog open, space on the focused OK saves" 75
 check "with the style chosen after Escape" grep -qx 'clockType = 1' "$CFG"
 
 # Enter on a focused push button presses that button: Cancel writes nothing.
-ORIGINAL='# kept as it is
-[saver]
-clockType = 3
-'
 printf '%s' "$ORIGINAL" >"$CFG"
 open_dialog "$APP"
 keys Down Tab Down Tab Tab Tab Return
 expect_exit "Enter on the focused Cancel button cancels" 74
-check "Cancel leaves the file byte for byte, with no temporary file" \
-    eval 'cmp -s "$CFG" <(printf "%s" "$ORIGINAL") && test ! -e "$CFG.new"'
+check "Cancel leaves the file byte for byte, with no temporary file" unchanged
 
 # The close box: an unlisted style shows no picture and is not saved.
 printf '[saver]\nclockType = 12\n' >"$CFG"
@@ -102,7 +210,7 @@ open_dialog "$APP"
 check "an unlisted style shows an empty picture control" shows_no_preview
 keys Tab Down
 click_at_dlu 60 235      # "Random"
-check "the window takes the close box's message" close_box
+check "the window takes the close box's message" "$CLOSE_WINDOW" "$DIALOG_WIN"
 expect_exit "the close box ends with 0" 0
 check "and writes nothing" grep -qx 'clockType = 12' "$CFG"
 
@@ -117,8 +225,6 @@ END
 chmod +x "$WORK/bin/xdg-open"
 rm -f "$CFG"
 RUN_AS="env PATH=$WORK/bin:$PATH" open_dialog "$APP"
-# A dropped-down list is a window of its own, which takes the keys once shown.
-windows_shown() { test "$(xdotool search --onlyvisible --pid "$DIALOG_PID" 2>/dev/null | wc -l)" = "$1"; }
 keys space
 wait_for 5 windows_shown 2
 keys Down Down Return
@@ -143,5 +249,53 @@ click_at_dlu 268 265     # OK
 expect_exit "OK by the mouse saves" 75
 check "the item picked in the open list is saved" grep -qx 'clockType = 2' "$CFG"
 check "the list closed by Escape kept its choice" grep -qx 'resolution = 0' "$CFG"
+
+# A read-only folder and no xdg-open on the PATH. Root writes anywhere, so as
+# root the program runs as nobody, in a folder only root may write to.
+printf '%s' "$ORIGINAL" >"$CFG"
+chmod 755 "$WORK"
+mkdir -p "$WORK/nothing-here"
+if [ "$(id -u)" = 0 ]; then
+    mkdir -p "$WORK/home" && chown 65534:65534 "$WORK/home"
+    RUN_AS="setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=$WORK/home PATH=$WORK/nothing-here"
+else
+    chmod 555 "$APP"
+    RUN_AS="env PATH=$WORK/nothing-here"
+fi
+shows_message() { ! shows_banner; }
+says_xdg_open() { grep -q 'xdg-open' "$WORK/stderr"; }
+
+root=$(xwininfo -root | awk '/Window id:/ {print $4}')
+open_dialog "$APP" /c "$((root))"
+check "a real parent window: the dialog shows over it" dialog_alive
+click_at_dlu 50 265      # Visit site
+check "without xdg-open the dialog says why on stderr" wait_for 5 says_xdg_open
+keys Down
+click_at_dlu 268 265     # OK
+check "a failed save shows a message in the dialog" wait_for 5 shows_message
+check "and leaves it open, one window" windows_shown 1
+check "no file or temporary file appears or changes" unchanged
+keys Return              # OK again, from the keyboard
+click_at_dlu 209 265     # Cancel
+expect_exit "a second try fails too, and Cancel leaves, never as saved" 74
+check "the file is as it was, with no temporary file" \
+    eval 'unchanged && test -z "$(ls -A "$APP" | grep -v -e "^veltrane$" -e "^veltrane.cfg$" -e "^morviksoft$")"'
+RUN_AS=
+
+# No display at all, and a display number that no server answers.
+absent=200
+while [ -e "/tmp/.X$absent-lock" ] || [ -e "/tmp/.X11-unix/X$absent" ]; do absent=$((absent + 1)); done
+for display in "" ":$absent"; do
+    DISPLAY=$display timeout 10 "$APP/veltrane" /c 2>"$WORK/stderr"
+    code=$?
+    check "no display '$display': ends at once with 1 ($code)" test "$code" = 1
+    check "no display '$display': says why on stderr" grep -q 'no X display' "$WORK/stderr"
+done
+
+# A parent window number that names no window: nothing shown, exit 0.
+"$APP/veltrane" /c 123456789 2>"$WORK/stderr" &
+DIALOG_PID=$!
+expect_exit "a parent that is no window ends the dialog with 0" 0
+check "nothing is written" unchanged
 
 finish

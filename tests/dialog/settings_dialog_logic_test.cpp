@@ -16,20 +16,24 @@ namespace {
 using Checks = std::vector<int32_t>;
 // The boxes in the order they are set and read, and their switches.
 const std::vector<int> BOXES = {40014, 40013, 40023, 40019, 40022, 40021, 1001};
+int32_t SaverSettings::*const SWITCHES[] = {&SaverSettings::secondHand, &SaverSettings::secondSound,
+                                             &SaverSettings::hourSound, &SaverSettings::fifteenhourSound,
+                                             &SaverSettings::halfhourSound, &SaverSettings::fortyfivehourSound,
+                                             &SaverSettings::random};
 Checks switches_of(const SaverSettings &s)
 {
-    return {s.secondHand, s.secondSound, s.hourSound, s.fifteenhourSound, s.halfhourSound, s.fortyfivehourSound,
-            s.random};
+    Checks values;
+    for (auto field : SWITCHES)
+        values.push_back(s.*field);
+    return values;
 }
 SaverSettings with(int clockType, int resolution, Checks switches = Checks(7, 0))
 {
     SaverSettings s;
     s.clockType = clockType;
     s.resolution = resolution;
-    int32_t *fields[] = {&s.secondHand, &s.secondSound, &s.hourSound, &s.fifteenhourSound,
-                         &s.halfhourSound, &s.fortyfivehourSound, &s.random};
     for (int i = 0; i < 7; i++)
-        *fields[i] = switches[i];
+        s.*SWITCHES[i] = switches[i];
     return s;
 }
 
