@@ -123,15 +123,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const int op = in.next() % 8;
         DialogEvent event{plain[op % 3]};
         switch (op) {
-        case 3:
-            event = dialog_command(COMMAND_IDS[in.next() % std::size(COMMAND_IDS)], NOTIFICATIONS[in.next() % 3]);
+        case 3: {
+            const int id = COMMAND_IDS[in.next() % std::size(COMMAND_IDS)];
+            event = dialog_command(id, NOTIFICATIONS[in.next() % 3]);
             break;
+        }
         case 4:  // the user picks from a list; it may report any position
         case 5: {
             const int list = op == 4 ? IDC_STYLE_LIST : IDC_RESOLUTION_LIST;
             dialog.selection[list] = static_cast<int8_t>(in.next());
             event = dialog_command(list, DialogNotification::selection_changed);
-            (list == IDC_STYLE_LIST ? shown.clockType : shown.resolution) = dialog.selection[list];
             break;
         }
         case 6:  // a box changes to any state the platform may report
@@ -144,6 +145,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         dialog.lastCommand = event.type == DialogEventType::command ? event.controlId : -1;
         dialog.lastSaveSucceeded = false;
         dialog.shownError = false;
+        if (event.notification == DialogNotification::selection_changed && event.type == DialogEventType::command) {
+            if (event.controlId == IDC_STYLE_LIST || event.controlId == IDC_RESOLUTION_LIST)
+                (event.controlId == IDC_STYLE_LIST ? shown.clockType : shown.resolution) =
+                    dialog.selected_list_position(event.controlId);
+        }
         handle_dialog_event(dialog, settings, save, event);
         // A refused save leaves the dialog open with a message.
         FUZZ_REQUIRE(!(dialog.lastCommand == IDC_OK && !dialog.lastSaveSucceeded) || (dialog.shownError && dialog.endCode == -1));

@@ -78,16 +78,10 @@ expect_exit() {
     if wait_for 10 dialog_gone; then
         wait "$DIALOG_PID"
         got=$?
-    fi
-    CHECKS=$((CHECKS + 1))
-    if [ "$got" = "$2" ]; then
-        echo "ok   - $1 (exit $got)"
     else
-        echo "FAIL - $1: exit $got, expected $2"
-        FAILURES=$((FAILURES + 1))
         kill -9 "$DIALOG_PID" 2>/dev/null
-        wait "$DIALOG_PID" 2>/dev/null
     fi
+    check "$1 (exit $got, expected $2)" test "$got" = "$2"
 }
 
 # same_picture A B: true when the two pictures have the same size and pixels.
