@@ -1,5 +1,5 @@
 // The settings dialog on Linux: a GTK 3 window laid out from the dialog
-// template, whose every event goes to settings_dlg_proc.
+// template, whose every event goes to the dialog's logic as a DialogEvent.
 //
 // A plain GtkWindow rather than a GtkDialog: a GtkDialog answers Escape and
 // the close box alike, and here Escape must do nothing while the close box
@@ -18,7 +18,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "display/saver_platform.h"
 #include "resources/embedded_pictures.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
@@ -73,6 +72,7 @@ struct GtkSettingsDialog final : DialogControls {
     GtkWidget *errorLabel = nullptr;
     cairo_t *paint = nullptr;       // set while the client area is drawn
     GMainLoop *loop = nullptr;
+    SaveSettingsFunction save;
     int endCode = CLOSE_BOX_CODE;
     bool ended = false;
 
@@ -157,9 +157,14 @@ struct GtkSettingsDialog final : DialogControls {
     }
 };
 
-int send_command(GtkSettingsDialog *dialog, int id, int notification)
+bool send_event(GtkSettingsDialog *dialog, const DialogEvent &event)
 {
-    return settings_dlg_proc(*dialog, DIALOG_COMMAND, command_parameter(id, notification), 0);
+    return handle_dialog_event(*dialog, saver_settings, dialog->save, event);
+}
+
+void send_command(GtkSettingsDialog *dialog, int id, DialogNotification notification)
+{
+    send_event(dialog, dialog_command(id, notification));
 }
 
 int control_id(GtkWidget *widget)
@@ -169,17 +174,17 @@ int control_id(GtkWidget *widget)
 
 void on_button_clicked(GtkWidget *button, gpointer data)
 {
-    send_command(static_cast<GtkSettingsDialog *>(data), control_id(button), BUTTON_CLICKED);
+    send_command(static_cast<GtkSettingsDialog *>(data), control_id(button), DialogNotification::clicked);
 }
 
 void on_list_changed(GtkWidget *list, gpointer data)
 {
-    send_command(static_cast<GtkSettingsDialog *>(data), control_id(list), LIST_SELECTION_CHANGED);
+    send_command(static_cast<GtkSettingsDialog *>(data), control_id(list), DialogNotification::selection_changed);
 }
 
 gboolean on_delete(GtkWidget *, GdkEvent *, gpointer data)
 {
-    settings_dlg_proc(*static_cast<GtkSettingsDialog *>(data), DIALOG_CLOSE, 0, 0);
+    send_event(static_cast<GtkSettingsDialog *>(data), {DialogEventType::close});
     return TRUE;
 }
 
@@ -195,7 +200,7 @@ gboolean on_draw(GtkWidget *, cairo_t *cr, gpointer data)
 {
     auto *dialog = static_cast<GtkSettingsDialog *>(data);
     dialog->paint = cr;
-    settings_dlg_proc(*dialog, DIALOG_PAINT, 0, 0);
+    send_event(dialog, {DialogEventType::paint});
     dialog->paint = nullptr;
     return FALSE;  // the controls are drawn over it
 }
@@ -250,7 +255,7 @@ gboolean on_key_press(GtkWidget *, GdkEventKey *event, gpointer data)
         move_focus(dialog, -1);
         return TRUE;
     case GDK_KEY_Escape:
-        send_command(dialog, ESCAPE_COMMAND_ID, BUTTON_CLICKED);
+        send_command(dialog, ESCAPE_COMMAND_ID, DialogNotification::clicked);
         return TRUE;
     case GDK_KEY_Return:
     case GDK_KEY_KP_Enter:
@@ -260,7 +265,7 @@ gboolean on_key_press(GtkWidget *, GdkEventKey *event, gpointer data)
         const int i = focused_control(dialog);
         if (i >= 0 && is_push_button(SETTINGS_CONTROLS[i]))
             return FALSE;
-        send_command(dialog, default_button_id(), BUTTON_CLICKED);
+        send_command(dialog, default_button_id(), DialogNotification::clicked);
         return TRUE;
     }
     default:
@@ -417,7 +422,7 @@ bool set_parent(GtkSettingsDialog *dialog, int32_t parentWindow)
     return true;
 }
 
-int show_settings_dialog(int32_t parentWindow)
+int show_settings_dialog(int32_t parentWindow, const SaveSettingsFunction &save)
 {
     gdk_set_allowed_backends("x11");
     if (!gtk_init_check(nullptr, nullptr)) {
@@ -429,13 +434,14 @@ int show_settings_dialog(int32_t parentWindow)
     apply_dialog_style();
 
     GtkSettingsDialog dialog;
+    dialog.save = save;
     build_dialog(&dialog);
     if (!set_parent(&dialog, parentWindow)) {
         std::fprintf(stderr, "veltrane: window %d does not exist; no settings dialog shown\n", parentWindow);
         gtk_widget_destroy(dialog.window);
         return 0;
     }
-    settings_dlg_proc(dialog, DIALOG_INIT, 0, 0);
+    send_event(&dialog, {DialogEventType::init});
     connect_events(&dialog);
     move_focus(&dialog, 1);  // the first control with a tab stop
 
@@ -451,19 +457,24 @@ int show_settings_dialog(int32_t parentWindow)
     return dialog.endCode;
 }
 
+// OK hands the settings over to the settings store, which writes the file.
+bool save_to_settings_file(const SaverSettings &settings, std::string &)
+{
+    saver_settings = settings;
+    return save_settings();
+}
+
 }  // namespace
 
 int run_settings_dialog(int32_t parentWindow)
 {
-    // Only the library's configuration routines are used here. Without an X
-    // display its full start fails, and the start without a system still
-    // gives them, so that the display's absence is told about below.
-    saver_platform_prepare();
-    if (allegro_init() != 0)
-        install_allegro(SYSTEM_NONE, &errno, atexit);
+    // Only the library's configuration routines are used here, so it starts
+    // without a system driver: no X connection or background thread of its
+    // own beside GTK's, and a missing display is told about by GTK below.
+    install_allegro(SYSTEM_NONE, &errno, atexit);
     load_settings(0);
     load_style_previews();
-    const int code = show_settings_dialog(parentWindow);
+    const int code = show_settings_dialog(parentWindow, save_to_settings_file);
     allegro_exit();
     return code;
 }

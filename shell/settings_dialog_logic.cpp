@@ -2,16 +2,28 @@
 
 #include "resources/dialog_template.h"
 #include "resources/resource_ids.h"
-
-const char *const RESOLUTION_TEXTS[RESOLUTION_COUNT] = {
-    "Current Resolution", "1680x1050", "1440x900", "1280x1024", "1024x768",
-};
+#include "shell/settings_dialog.h"
 
 const char MAKER_SITE_ADDRESS[] = "https://www.morviksoft.example";
 const char RECOMMENDATION_PAGE[] = "/passonsoft.php?s=30";
 
-// The order in which the boxes are set and read.
-const CheckBoxSwitch CHECK_BOX_SWITCHES[CHECK_BOX_COUNT] = {
+PictureHandle style_previews[CLOCK_STYLE_COUNT];
+
+namespace {
+
+// The resolution list's texts; a text's position is the value of
+// `resolution`.
+const char *const RESOLUTION_TEXTS[] = {
+    "Current Resolution", "1680x1050", "1440x900", "1280x1024", "1024x768",
+};
+
+// The seven check boxes and the switch each shows, in the order in which
+// they are set and read.
+struct CheckBoxSwitch {
+    int controlId;
+    int32_t SaverSettings::*field;
+};
+const CheckBoxSwitch CHECK_BOX_SWITCHES[] = {
     {IDC_SECOND_HAND, &SaverSettings::secondHand},
     {IDC_SECOND_SOUND, &SaverSettings::secondSound},
     {IDC_HOUR_CHIME, &SaverSettings::hourSound},
@@ -21,10 +33,6 @@ const CheckBoxSwitch CHECK_BOX_SWITCHES[CHECK_BOX_COUNT] = {
     {IDC_RANDOM, &SaverSettings::random},
 };
 
-PictureHandle style_previews[CLOCK_STYLE_COUNT];
-
-namespace {
-
 // A clockType outside 0..9 has no preview: the picture control stays empty
 // rather than show something from beyond the array.
 PictureHandle preview_for(int clockType)
@@ -32,92 +40,100 @@ PictureHandle preview_for(int clockType)
     return is_listed_clock_type(clockType) ? style_previews[clockType] : nullptr;
 }
 
-void init_dialog(DialogControls &dialog)
+void init_dialog(DialogControls &controls, const SaverSettings &settings)
 {
     for (const ClockStyle &style : ClockStyleTable)
-        dialog.add_list_text(IDC_STYLE_LIST, style.displayName);
-    dialog.select_list_position(IDC_STYLE_LIST, saver_settings.clockType);
-    dialog.show_picture(IDC_STYLE_PICTURE, preview_for(saver_settings.clockType));
+        controls.add_list_text(IDC_STYLE_LIST, style.displayName);
+    controls.select_list_position(IDC_STYLE_LIST, settings.clockType);
+    controls.show_picture(IDC_STYLE_PICTURE, preview_for(settings.clockType));
 
     for (const char *text : RESOLUTION_TEXTS)
-        dialog.add_list_text(IDC_RESOLUTION_LIST, text);
-    dialog.select_list_position(IDC_RESOLUTION_LIST, saver_settings.resolution);
+        controls.add_list_text(IDC_RESOLUTION_LIST, text);
+    controls.select_list_position(IDC_RESOLUTION_LIST, settings.resolution);
 
     for (const CheckBoxSwitch &box : CHECK_BOX_SWITCHES)
-        dialog.set_check(box.controlId, saver_settings.*box.field);
+        controls.set_check(box.controlId, settings.*box.field);
 }
 
-// Only a file that really holds the choices ends the dialog as saved; when
-// it does not, the user is told and can try again or cancel.
-void save_and_end(DialogControls &dialog)
+// Only settings that really reached the disk end the dialog as saved; when
+// they did not, the user is told and can try again or cancel.
+void save_and_end(DialogControls &controls, SaverSettings &settings, const SaveSettingsFunction &save)
 {
     for (const CheckBoxSwitch &box : CHECK_BOX_SWITCHES) {
-        saver_settings.*box.field = 0;
-        if (dialog.get_check(box.controlId) == 1)
-            saver_settings.*box.field = 1;
+        settings.*box.field = 0;
+        if (controls.get_check(box.controlId) == 1)
+            settings.*box.field = 1;
     }
-    if (save_settings())
-        dialog.end_dialog(IDC_OK);
+    std::string reason;
+    if (save(settings, reason))
+        controls.end_dialog(IDC_OK);
     else
-        dialog.show_error(save_failure_message(settings_file).c_str());
+        controls.show_error(save_failure_message(settings_file, reason).c_str());
 }
 
-int on_command(DialogControls &dialog, int id, int notification)
+bool on_command(DialogControls &controls, SaverSettings &settings, const SaveSettingsFunction &save,
+                int id, DialogNotification notification)
 {
+    const bool selectionChanged = notification == DialogNotification::selection_changed;
     switch (id) {
     case IDC_STYLE_LIST:
-        if (notification != LIST_SELECTION_CHANGED)
-            return DIALOG_NOT_HANDLED;
-        saver_settings.clockType = dialog.selected_list_position(IDC_STYLE_LIST);
-        dialog.show_picture(IDC_STYLE_PICTURE, preview_for(saver_settings.clockType));
-        return DIALOG_NOT_HANDLED;
+        if (selectionChanged) {
+            settings.clockType = controls.selected_list_position(IDC_STYLE_LIST);
+            controls.show_picture(IDC_STYLE_PICTURE, preview_for(settings.clockType));
+        }
+        return false;
     case IDC_RESOLUTION_LIST:
-        if (notification == LIST_SELECTION_CHANGED)
-            saver_settings.resolution = dialog.selected_list_position(IDC_RESOLUTION_LIST);
-        return DIALOG_NOT_HANDLED;
+        if (selectionChanged)
+            settings.resolution = controls.selected_list_position(IDC_RESOLUTION_LIST);
+        return false;
     case IDC_VISIT_SITE:
-        dialog.open_web_page(MAKER_SITE_ADDRESS);
-        return DIALOG_HANDLED;
+        controls.open_web_page(MAKER_SITE_ADDRESS);
+        return true;
     case IDC_TELL_A_FRIEND:
-        dialog.open_web_page((std::string(MAKER_SITE_ADDRESS) + RECOMMENDATION_PAGE).c_str());
-        return DIALOG_HANDLED;
+        controls.open_web_page((std::string(MAKER_SITE_ADDRESS) + RECOMMENDATION_PAGE).c_str());
+        return true;
     case IDC_CANCEL:
-        dialog.end_dialog(IDC_CANCEL);
-        return DIALOG_HANDLED;
+        controls.end_dialog(IDC_CANCEL);
+        return true;
     case IDC_OK:
-        save_and_end(dialog);
-        return DIALOG_HANDLED;
+        save_and_end(controls, settings, save);
+        return true;
     default:
-        return DIALOG_NOT_HANDLED;
+        return false;
     }
 }
 
 }  // namespace
 
-int settings_dlg_proc(DialogControls &dialog, unsigned message, uintptr_t wParam, intptr_t)
+bool handle_dialog_event(DialogControls &controls, SaverSettings &settings, const SaveSettingsFunction &save,
+                         const DialogEvent &event)
 {
-    switch (message) {
-    case DIALOG_INIT:
-        init_dialog(dialog);
-        return DIALOG_HANDLED;
-    case DIALOG_PAINT:
-        dialog.draw_picture(IDB_BANNER, BANNER_X, BANNER_Y);
-        return DIALOG_HANDLED;
-    case DIALOG_CLOSE:
-        dialog.end_dialog(static_cast<int>(wParam & 0xffff));
-        return DIALOG_HANDLED;
-    case DIALOG_COMMAND:
-        return on_command(dialog, static_cast<int>(wParam & 0xffff), static_cast<int>((wParam >> 16) & 0xffff));
-    default:
-        return DIALOG_NOT_HANDLED;
+    switch (event.type) {
+    case DialogEventType::init:
+        init_dialog(controls, settings);
+        return true;
+    case DialogEventType::paint:
+        controls.draw_picture(IDB_BANNER, BANNER_X, BANNER_Y);
+        return true;
+    case DialogEventType::close:
+        controls.end_dialog(CLOSE_BOX_CODE);
+        return true;
+    case DialogEventType::command:
+        return on_command(controls, settings, save, event.controlId, event.notification);
     }
+    return false;
 }
 
-std::string save_failure_message(const char *settingsFile)
+std::string save_failure_message(const char *settingsFile, const std::string &reason)
 {
-    return std::string("Your settings could not be saved: the settings file \"") + settingsFile +
-           "\" could not be written. Check that its folder can be written to and that the disk is not full, "
-           "then press OK to try again, or Cancel to leave without saving.";
+    const std::string file = std::string("\"") + settingsFile + "\"";
+    if (reason.empty())
+        return "Your settings could not be saved: the settings file " + file +
+               " could not be written. Check that its folder can be written to and that the disk is not full, "
+               "then press OK to try again, or Cancel to leave without saving.";
+    const char *stop = reason.back() == '.' ? "" : ".";
+    return "Your settings could not be saved to " + file + ": " + reason + stop +
+           " Press OK to try again, or Cancel to leave without saving.";
 }
 
 DialogBaseUnits dialog_base_units(int letterWidth, int fontHeight)

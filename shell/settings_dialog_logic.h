@@ -1,52 +1,61 @@
-// What the settings dialog does, apart from any window system: the procedure
-// that fills the controls from the settings, follows the lists, saves on OK
-// and ends the dialog. A platform layer implements DialogControls and hands
-// every event to settings_dlg_proc; the tests hand it a fake.
+// What the settings dialog does, apart from any window system: filling the
+// controls from the settings, following the lists, handing the settings to a
+// save function on OK and ending the dialog. A platform layer implements
+// DialogControls, turns its own events into DialogEvents and hands each to
+// handle_dialog_event; the tests hand it a fake. It touches no file.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "settings/clock_styles.h"
 #include "settings/settings.h"
 
-// Messages of the procedure; the numbers are those of the window messages
-// with the same meaning.
-constexpr unsigned DIALOG_PAINT = 15;
-constexpr unsigned DIALOG_CLOSE = 16;
-constexpr unsigned DIALOG_INIT = 272;
-constexpr unsigned DIALOG_COMMAND = 273;
+// What a control reports in a command. Buttons act on any notification; the
+// lists only on a change of selection.
+enum class DialogNotification {
+    clicked,
+    selection_changed,
+    other,
+};
 
-// Notification codes carried in a command.
-constexpr int BUTTON_CLICKED = 0;
-constexpr int LIST_SELECTION_CHANGED = 1;
+enum class DialogEventType {
+    init,     // the controls exist and are empty
+    command,  // a control was used: controlId and notification say which and how
+    paint,    // the client area is being drawn
+    close,    // the caption's close box or the system menu
+};
 
-// The command id that Escape sends; no control bears it.
+struct DialogEvent {
+    DialogEventType type;
+    int controlId = 0;
+    DialogNotification notification = DialogNotification::clicked;
+};
+
+inline DialogEvent dialog_command(int controlId, DialogNotification notification = DialogNotification::clicked)
+{
+    return {DialogEventType::command, controlId, notification};
+}
+
+// The command id that Escape sends on Windows; no control bears it, so the
+// dialog stays open.
 constexpr int ESCAPE_COMMAND_ID = 2;
-
-// Results of the procedure.
-constexpr int DIALOG_HANDLED = -1;
-constexpr int DIALOG_NOT_HANDLED = 0;
 
 // The banner's place in the client area, in pixels whatever the font.
 constexpr int BANNER_X = 10;
 constexpr int BANNER_Y = 10;
 
-constexpr int RESOLUTION_COUNT = 5;
-extern const char *const RESOLUTION_TEXTS[RESOLUTION_COUNT];
-
 // The maker's web site, home of both web buttons' pages.
 extern const char MAKER_SITE_ADDRESS[];
 extern const char RECOMMENDATION_PAGE[];  // appended to the site's address
 
-struct CheckBoxSwitch {
-    int controlId;
-    int32_t SaverSettings::*field;
-};
-constexpr int CHECK_BOX_COUNT = 7;
-extern const CheckBoxSwitch CHECK_BOX_SWITCHES[CHECK_BOX_COUNT];
+// Saves the settings that OK hands over. True once they are on disk; on
+// false it may put into `reason` why not, shown to the user, or leave it
+// empty for the general message.
+using SaveSettingsFunction = std::function<bool(const SaverSettings &settings, std::string &reason)>;
 
-// A picture the platform layer loaded; the procedure only passes it on.
+// A picture the platform layer loaded; the logic only passes it on.
 using PictureHandle = const void *;
 
 // The ten style previews, indexed by clockType 0..9. The platform layer
@@ -54,7 +63,7 @@ using PictureHandle = const void *;
 // ends.
 extern PictureHandle style_previews[CLOCK_STYLE_COUNT];
 
-// The controls of an open dialog, as the procedure uses them.
+// The controls of an open dialog, as the logic uses them.
 class DialogControls {
 public:
     virtual void add_list_text(int listId, const char *text) = 0;
@@ -81,19 +90,17 @@ protected:
     ~DialogControls() = default;
 };
 
-// Packs a command's control id and notification code as a window message's
-// first parameter does.
-inline uintptr_t command_parameter(int id, int notification)
-{
-    return (static_cast<uintptr_t>(notification & 0xffff) << 16) | static_cast<uintptr_t>(id & 0xffff);
-}
+// Acts on one event. True when the event was handled (for init: the platform
+// gives the focus to the first control with a tab stop); false when the
+// platform's default handling applies. `settings` is what the dialog shows
+// and changes: the lists at once, the check boxes on OK, which then calls
+// `save`.
+bool handle_dialog_event(DialogControls &controls, SaverSettings &settings, const SaveSettingsFunction &save,
+                         const DialogEvent &event);
 
-// The dialog's procedure: DIALOG_HANDLED when it acted on the message,
-// DIALOG_NOT_HANDLED when the platform's default handling applies.
-int settings_dlg_proc(DialogControls &dialog, unsigned message, uintptr_t wParam, intptr_t lParam);
-
-// The message shown when OK could not save the settings.
-std::string save_failure_message(const char *settingsFile);
+// The message shown when OK could not save the settings: `reason` when the
+// save gave one, otherwise a general one naming the settings file.
+std::string save_failure_message(const char *settingsFile, const std::string &reason);
 
 // Dialog units to pixels, from the dialog font's average character width and
 // height in pixels (the base units), as the Windows dialog manager does.

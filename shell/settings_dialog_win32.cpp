@@ -1,6 +1,6 @@
 // The settings dialog on Windows: template 105 from the program's resources,
-// shown modally; every message goes on to the dialog's procedure in
-// settings_dialog_logic, through the controls below.
+// shown modally; the messages the dialog acts on go on to its logic in
+// settings_dialog_logic as DialogEvents, through the controls below.
 #include <allegro.h>
 #include <winalleg.h>
 #include <shellapi.h>
@@ -97,17 +97,53 @@ struct Win32SettingsDialog final : DialogControls {
     }
 };
 
-INT_PTR CALLBACK settings_dlg_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+// OK hands the settings over to the settings store, which writes the file.
+bool save_to_settings_file(const SaverSettings &settings, std::string &)
+{
+    saver_settings = settings;
+    return save_settings();
+}
+
+DialogNotification notification_of(WPARAM wParam)
+{
+    switch (HIWORD(wParam)) {
+    case BN_CLICKED:
+        return DialogNotification::clicked;
+    case CBN_SELCHANGE:
+        return DialogNotification::selection_changed;
+    default:
+        return DialogNotification::other;
+    }
+}
+
+bool send_event(Win32SettingsDialog &controls, const DialogEvent &event)
+{
+    static const SaveSettingsFunction save = save_to_settings_file;
+    return handle_dialog_event(controls, saver_settings, save, event);
+}
+
+// Handled messages answer -1 (nonzero); 0 leaves a message to the dialog
+// manager.
+INT_PTR CALLBACK settings_dlg_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     Win32SettingsDialog controls(dialog);
-    if (message != WM_PAINT)
-        return ::settings_dlg_proc(controls, message, wParam, lParam);
-
-    PAINTSTRUCT paint;
-    controls.paintDc = BeginPaint(dialog, &paint);
-    const int result = ::settings_dlg_proc(controls, message, wParam, lParam);
-    EndPaint(dialog, &paint);
-    return result;
+    switch (message) {
+    case WM_INITDIALOG:
+        return send_event(controls, {DialogEventType::init}) ? -1 : 0;
+    case WM_COMMAND:
+        return send_event(controls, dialog_command(LOWORD(wParam), notification_of(wParam))) ? -1 : 0;
+    case WM_CLOSE:
+        return send_event(controls, {DialogEventType::close}) ? -1 : 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        controls.paintDc = BeginPaint(dialog, &paint);
+        const bool handled = send_event(controls, {DialogEventType::paint});
+        EndPaint(dialog, &paint);
+        return handled ? -1 : 0;
+    }
+    default:
+        return 0;
+    }
 }
 
 }  // namespace
