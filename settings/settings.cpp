@@ -158,6 +158,12 @@ void build_asset_paths(AssetPaths &paths, const char *folder, const ClockStyle &
         append_filename(f.dest, folder, f.file, ASSET_PATH_SIZE);
 }
 
+bool save_these_settings(const SaverSettings &settings, std::string &reason)
+{
+    saver_settings = settings;
+    return save_settings(&reason);
+}
+
 bool save_settings(std::string *reason)
 {
     select_settings_file();

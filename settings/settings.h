@@ -95,3 +95,7 @@ int pick_random_clock_type();
 // file's path was too long for its buffer, since the cut path names some
 // other file.
 bool save_settings(std::string *reason = nullptr);
+
+// Makes `settings` the process-wide record and saves it, as the dialog's OK
+// does.
+bool save_these_settings(const SaverSettings &settings, std::string &reason);

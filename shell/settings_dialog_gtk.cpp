@@ -458,11 +458,6 @@ int show_settings_dialog(int32_t parentWindow, const SaveSettingsFunction &save)
 }
 
 // OK hands the settings over to the settings store, which writes the file.
-bool save_to_settings_file(const SaverSettings &settings, std::string &)
-{
-    saver_settings = settings;
-    return save_settings();
-}
 
 }  // namespace
 
@@ -474,7 +469,7 @@ int run_settings_dialog(int32_t parentWindow)
     install_allegro(SYSTEM_NONE, &errno, atexit);
     load_settings(0);
     load_style_previews();
-    const int code = show_settings_dialog(parentWindow, save_to_settings_file);
+    const int code = show_settings_dialog(parentWindow, save_these_settings);
     allegro_exit();
     return code;
 }

@@ -2,6 +2,7 @@
 
 #include "resources/dialog_template.h"
 #include "resources/resource_ids.h"
+#include "settings/settings_table.h"
 #include "shell/settings_dialog.h"
 
 const char MAKER_SITE_ADDRESS[] = "https://www.morviksoft.example";
@@ -10,28 +11,6 @@ const char RECOMMENDATION_PAGE[] = "/passonsoft.php?s=30";
 PictureHandle style_previews[CLOCK_STYLE_COUNT];
 
 namespace {
-
-// The resolution list's texts; a text's position is the value of
-// `resolution`.
-const char *const RESOLUTION_TEXTS[] = {
-    "Current Resolution", "1680x1050", "1440x900", "1280x1024", "1024x768",
-};
-
-// The seven check boxes and the switch each shows, in the order in which
-// they are set and read.
-struct CheckBoxSwitch {
-    int controlId;
-    int32_t SaverSettings::*field;
-};
-const CheckBoxSwitch CHECK_BOX_SWITCHES[] = {
-    {IDC_SECOND_HAND, &SaverSettings::secondHand},
-    {IDC_SECOND_SOUND, &SaverSettings::secondSound},
-    {IDC_HOUR_CHIME, &SaverSettings::hourSound},
-    {IDC_FIFTEEN_CHIME, &SaverSettings::fifteenhourSound},
-    {IDC_HALF_HOUR_CHIME, &SaverSettings::halfhourSound},
-    {IDC_FORTY_FIVE_CHIME, &SaverSettings::fortyfivehourSound},
-    {IDC_RANDOM, &SaverSettings::random},
-};
 
 // A clockType outside 0..9 has no preview: the picture control stays empty
 // rather than show something from beyond the array.
@@ -47,23 +26,23 @@ void init_dialog(DialogControls &controls, const SaverSettings &settings)
     controls.select_list_position(IDC_STYLE_LIST, settings.clockType);
     controls.show_picture(IDC_STYLE_PICTURE, preview_for(settings.clockType));
 
-    for (const char *text : RESOLUTION_TEXTS)
-        controls.add_list_text(IDC_RESOLUTION_LIST, text);
+    for (const ScreenResolution &resolution : SCREEN_RESOLUTIONS)
+        controls.add_list_text(IDC_RESOLUTION_LIST, resolution.caption);
     controls.select_list_position(IDC_RESOLUTION_LIST, settings.resolution);
 
-    for (const CheckBoxSwitch &box : CHECK_BOX_SWITCHES)
-        controls.set_check(box.controlId, settings.*box.field);
+    // The check boxes are the switches among the settings, in the table's order.
+    for (const SettingRow &row : SETTING_ROWS)
+        if (row.isSwitch)
+            controls.set_check(row.controlId, settings.*row.field);
 }
 
 // Only settings that really reached the disk end the dialog as saved; when
 // they did not, the user is told and can try again or cancel.
 void save_and_end(DialogControls &controls, SaverSettings &settings, const SaveSettingsFunction &save)
 {
-    for (const CheckBoxSwitch &box : CHECK_BOX_SWITCHES) {
-        settings.*box.field = 0;
-        if (controls.get_check(box.controlId) == 1)
-            settings.*box.field = 1;
-    }
+    for (const SettingRow &row : SETTING_ROWS)
+        if (row.isSwitch)
+            settings.*row.field = controls.get_check(row.controlId) == 1 ? 1 : 0;
     std::string reason;
     if (save(settings, reason))
         controls.end_dialog(IDC_OK);

@@ -98,11 +98,6 @@ struct Win32SettingsDialog final : DialogControls {
 };
 
 // OK hands the settings over to the settings store, which writes the file.
-bool save_to_settings_file(const SaverSettings &settings, std::string &)
-{
-    saver_settings = settings;
-    return save_settings();
-}
 
 DialogNotification notification_of(WPARAM wParam)
 {
@@ -118,7 +113,7 @@ DialogNotification notification_of(WPARAM wParam)
 
 bool send_event(Win32SettingsDialog &controls, const DialogEvent &event)
 {
-    static const SaveSettingsFunction save = save_to_settings_file;
+    static const SaveSettingsFunction save = save_these_settings;
     return handle_dialog_event(controls, saver_settings, save, event);
 }
 
