@@ -1,3 +1,5 @@
+// The clock's decisions as plain values: modes, places, angles, redraws,
+// sounds, the exit test, fitting and waiting.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -15,200 +17,147 @@ std::tm at(int hour, int minute, int second)
     return t;
 }
 
-// Records every mode asked for and answers from a script (0 = success).
-struct ScriptedModes {
-    std::vector<int> answers;
-    std::vector<GfxModeRequest> asked = {};
-    int operator()(const GfxModeRequest &r)
-    {
-        asked.push_back(r);
-        return asked.size() <= answers.size() ? answers[asked.size() - 1] : -1;
-    }
-};
-
-bool same(const GfxModeRequest &a, const GfxModeRequest &b)
+bool same(const Rect &a, const Rect &b)
 {
-    return a.depth == b.depth && a.width == b.width && a.height == b.height;
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
 }
 
 }  // namespace
 
-TEST(ScreenSize, ResolutionSettingPicksTheSize)
-{
-    EXPECT_EQ(saver_screen_size(0, 0, 1920, 1080).width, 1920);
-    EXPECT_EQ(saver_screen_size(0, 0, 1920, 1080).height, 1080);
-    // A desktop below 768 rows, or one that cannot be read, gives 1024 x 768.
-    EXPECT_EQ(saver_screen_size(0, 0, 1280, 720).width, 1024);
-    EXPECT_EQ(saver_screen_size(0, 0, 1280, 720).height, 768);
-    EXPECT_EQ(saver_screen_size(0, -1, 2560, 1440).width, 1024);
-    EXPECT_EQ(saver_screen_size(0, 0, 1000, 800).width, 1024);
-    EXPECT_EQ(saver_screen_size(1, 0, 0, 0).width, 1680);
-    EXPECT_EQ(saver_screen_size(1, 0, 0, 0).height, 1050);
-    EXPECT_EQ(saver_screen_size(2, 0, 0, 0).height, 900);
-    EXPECT_EQ(saver_screen_size(3, 0, 0, 0).height, 1024);
-    EXPECT_EQ(saver_screen_size(4, 0, 0, 0).width, 1024);
-    EXPECT_EQ(saver_screen_size(9, 0, 0, 0).height, 768);
-}
-
-// The modes tried in order until one works: the size at 32 bits, at 16
-// bits, then 1024 x 768 at 16 bits (even when that was the size), never
-// 1024 x 768 at 32 bits.
-TEST(GfxModeChoice, AttemptsInOrderUntilOneWorks)
+TEST(GfxMode, SizeFromTheSettingThenAttemptsInOrderUntilOneWorks)
 {
     const struct {
+        int resolution, desktopResult, desktopW, desktopH, w, h;
+    } sizes[] = {
+        {0, 0, 1920, 1080, 1920, 1080}, {0, 0, 1280, 720, 1024, 768},  // too few rows
+        {0, -1, 2560, 1440, 1024, 768}, {0, 0, 1000, 800, 1024, 768},  // unreadable, too narrow
+        {1, 0, 0, 0, 1680, 1050},       {2, 0, 0, 0, 1440, 900},
+        {3, 0, 0, 0, 1280, 1024},       {4, 0, 0, 0, 1024, 768},
+        {9, 0, 0, 0, 1024, 768},
+    };
+    for (const auto &s : sizes) {
+        const ScreenSize got = saver_screen_size(s.resolution, s.desktopResult, s.desktopW, s.desktopH);
+        EXPECT_TRUE(got.width == s.w && got.height == s.h) << s.resolution << " " << s.desktopW;
+    }
+    // The size at 32 bits, at 16 bits, then 1024 x 768 at 16 bits (even
+    // when that was the size), never 1024 x 768 at 32 bits.
+    const struct {
         ScreenSize size;
-        std::vector<int> answers;
-        int result;
+        int working;  // which attempt succeeds; 3: none
         std::vector<GfxModeRequest> asked;
     } cases[] = {
-        {{1280, 720}, {0}, 0, {{32, 1280, 720}}},
-        {{1440, 900}, {-1, 0}, 0, {{32, 1440, 900}, {16, 1440, 900}}},
-        {{1024, 768}, {-1, -1, 0}, 0, {{32, 1024, 768}, {16, 1024, 768}, {16, 1024, 768}}},
-        {{1680, 1050}, {-1, -1, -1}, 1, {{32, 1680, 1050}, {16, 1680, 1050}, {16, 1024, 768}}},
+        {{1280, 720}, 0, {{32, 1280, 720}}},
+        {{1440, 900}, 1, {{32, 1440, 900}, {16, 1440, 900}}},
+        {{1024, 768}, 2, {{32, 1024, 768}, {16, 1024, 768}, {16, 1024, 768}}},
+        {{1680, 1050}, 3, {{32, 1680, 1050}, {16, 1680, 1050}, {16, 1024, 768}}},
     };
     for (const auto &c : cases) {
-        ScriptedModes modes{c.answers};
-        EXPECT_EQ(choose_gfx_mode(c.size, std::ref(modes)), c.result);
-        ASSERT_EQ(modes.asked.size(), c.asked.size()) << c.size.width;
-        for (size_t i = 0; i < c.asked.size(); i++)
-            EXPECT_TRUE(same(modes.asked[i], c.asked[i])) << c.size.width << " attempt " << i;
+        std::vector<GfxModeRequest> asked;
+        const int result = choose_gfx_mode(c.size, [&](const GfxModeRequest &r) {
+            asked.push_back(r);
+            return static_cast<int>(asked.size()) - 1 == c.working ? 0 : -1;
+        });
+        EXPECT_EQ(result, c.working == 3 ? 1 : 0);
+        ASSERT_EQ(asked.size(), c.asked.size()) << c.size.width;
+        for (size_t i = 0; i < asked.size(); i++)
+            EXPECT_TRUE(asked[i].depth == c.asked[i].depth && asked[i].width == c.asked[i].width &&
+                        asked[i].height == c.asked[i].height)
+                << c.size.width << " attempt " << i;
     }
+}
+
+TEST(Places, FaceHalvesTakenSeparatelyAndTheDialCentreByTheStylesRule)
+{
+    const Point p = face_position(1024, 768, 751, 600);
+    EXPECT_TRUE(p.x == 137 && p.y == 84);
+    EXPECT_LT(face_position(1024, 768, 1200, 900).x, 0) << "a face larger than the screen";
+    for (int w : {600, 601, 751}) {
+        const Point c = dial_centre(ClockStyleTable[0], face_position(1920, 1080, w, 701), w, 701);
+        EXPECT_TRUE(c.x == 960 && c.y == 540) << "the screen's centre for a face " << w << " wide";
+        const Point axle = dial_centre(ClockStyleTable[8], {10, 20}, w, w);
+        EXPECT_TRUE(axle.x == 394 && axle.y == 386) << "style 8's axle whatever the face's size";
+    }
+    const Point fallback = dial_centre(clock_style_for(12), {10, 20}, 100, 50);
+    EXPECT_TRUE(fallback.x == 60 && fallback.y == 45);
 }
 
 TEST(HandAngle, WorkedAngles)
 {
-    EXPECT_EQ(hand_angle(3, 12, 0, 60), 0);                    // 3:00 hour hand unturned
-    EXPECT_EQ(hand_angle(0, 60, 0, 60), -4194304);             // minute 0 points up
-    EXPECT_EQ(hand_angle(45, 60, 0, 1), 8388608);              // second 45: half a turn from 3
+    EXPECT_EQ(hand_angle(3, 12, 0, 60), 0);         // 3:00 hour hand unturned
+    EXPECT_EQ(hand_angle(0, 60, 0, 60), -4194304);  // minute 0 points up
+    EXPECT_EQ(hand_angle(45, 60, 0, 1), 8388608);   // second 45: half a turn from 3
     EXPECT_EQ(hand_angle(13, 12, 0, 60) - hand_angle(1, 12, 0, 60), 16777216);
     EXPECT_EQ(hand_angle(12, 12, 0, 60) - hand_angle(0, 12, 0, 60), 16777216);
     // 23:59 lies beyond a full turn, one minute's worth short of 12 o'clock.
-    const int twelve = 2 * 16777216 - 4194304;
     EXPECT_EQ(hand_angle(23, 12, 59, 60), 29336825);
-    EXPECT_EQ(twelve - hand_angle(23, 12, 59, 60), 23303);
     // The minute hand moves on with the seconds, in whole divisions.
-    EXPECT_EQ(hand_angle(15, 60, 30, 60), 4194304 + 139810 - 4194304);
+    EXPECT_EQ(hand_angle(15, 60, 30, 60), 139810);
 }
 
-TEST(FacePosition, HalvesAreTakenSeparately)
+TEST(Pass, RedrawsOnHourMinuteOrSecondAndPlaysWhatTheSwitchesSay)
 {
-    Point p = face_position(1024, 768, 751, 600);
-    EXPECT_EQ(p.x, 137);
-    EXPECT_EQ(p.y, 84);
-    // A face larger than the screen gets negative coordinates.
-    EXPECT_LT(face_position(1024, 768, 1200, 900).x, 0);
-}
+    const std::tm last = at(10, 20, 30);
+    std::tm sameTime = last;
+    sameTime.tm_mday = 5;
+    sameTime.tm_year = 99;
+    sameTime.tm_isdst = 1;
+    EXPECT_FALSE(time_changed(sameTime, last)) << "date fields never count";
+    for (const std::tm &t : {at(10, 20, 31), at(10, 21, 30), at(11, 20, 30), at(9, 20, 30)})
+        EXPECT_TRUE(time_changed(t, last));
 
-TEST(DialCentre, FaceCentreIsTheScreenCentre)
-{
-    for (int w : {600, 601, 751}) {
-        Point face = face_position(1920, 1080, w, 701);
-        Point c = dial_centre(ClockStyleTable[0], face, w, 701);
-        EXPECT_EQ(c.x, 960);
-        EXPECT_EQ(c.y, 540);
+    // Switches: tick, hour, :15, :30, :45; only exactly 1 is on.
+    const struct {
+        int32_t tick, hour, fifteen, half, fortyfive;
+        bool sound;
+        std::tm time;
+        bool wantTick, wantChime[CHIME_COUNT];
+    } cases[] = {
+        {1, 0, 1, 0, 0, true, at(7, 15, 0), true, {false, true, false, false}},
+        {1, 0, 1, 0, 0, true, at(7, 15, 1), true, {false, false, false, false}},
+        {0, 1, 0, 0, 0, true, at(0, 0, 0), false, {true, false, false, false}},
+        {0, 1, 0, 0, 0, true, at(23, 0, 0), false, {true, false, false, false}},  // no hour count
+        {2, -1, 0, 1, 1, true, at(3, 0, 0), false, {false, false, false, false}},
+        {2, -1, 0, 1, 1, true, at(3, 30, 0), false, {false, false, true, false}},
+        {2, -1, 0, 1, 1, true, at(3, 45, 0), false, {false, false, false, true}},
+        {1, 1, 1, 1, 1, false, at(12, 0, 0), false, {false, false, false, false}},
+    };
+    for (const auto &c : cases) {
+        SaverSettings s;
+        s.secondSound = c.tick;
+        s.hourSound = c.hour;
+        s.fifteenhourSound = c.fifteen;
+        s.halfhourSound = c.half;
+        s.fortyfivehourSound = c.fortyfive;
+        const PassSounds got = sounds_for_pass(c.time, s, c.sound);
+        EXPECT_EQ(got.tick, c.wantTick) << c.time.tm_hour << ":" << c.time.tm_min << ":" << c.time.tm_sec;
+        for (int i = 0; i < CHIME_COUNT; i++)
+            EXPECT_EQ(got.chime[i], c.wantChime[i]) << c.time.tm_min << " chime " << i;
     }
 }
 
-TEST(DialCentre, StyleEightUsesItsAxleWhateverTheFaceSize)
-{
-    for (int w : {100, 768, 2000}) {
-        Point c = dial_centre(ClockStyleTable[8], {10, 20}, w, w);
-        EXPECT_EQ(c.x, 394);
-        EXPECT_EQ(c.y, 386);
-    }
-    Point fallback = dial_centre(clock_style_for(12), {10, 20}, 100, 50);
-    EXPECT_EQ(fallback.x, 60);
-    EXPECT_EQ(fallback.y, 45);
-}
-
-TEST(Redraw, OnlyHourMinuteAndSecondCount)
-{
-    std::tm last = at(10, 20, 30);
-    std::tm same = last;
-    same.tm_mday = 5;
-    same.tm_year = 99;
-    same.tm_isdst = 1;
-    EXPECT_FALSE(time_changed(same, last));
-    EXPECT_TRUE(time_changed(at(10, 20, 31), last));
-    EXPECT_TRUE(time_changed(at(10, 21, 30), last));
-    EXPECT_TRUE(time_changed(at(11, 20, 30), last));
-    EXPECT_TRUE(time_changed(at(9, 20, 30), last));  // the clock set back
-}
-
-TEST(PassSounds, TickAndQuarterChimes)
-{
-    SaverSettings s;
-    s.secondSound = 1;
-    s.fifteenhourSound = 1;
-    PassSounds at15 = sounds_for_pass(at(7, 15, 0), s, true);
-    EXPECT_TRUE(at15.tick);
-    EXPECT_TRUE(at15.chime[CHIME_FIFTEEN]);
-    EXPECT_FALSE(at15.chime[CHIME_HOUR] || at15.chime[CHIME_HALF] || at15.chime[CHIME_FORTYFIVE]);
-
-    PassSounds at15s1 = sounds_for_pass(at(7, 15, 1), s, true);
-    EXPECT_TRUE(at15s1.tick);
-    EXPECT_FALSE(at15s1.chime[CHIME_FIFTEEN]);
-
-    // The hour is not counted: every full hour gets the same single chime.
-    s.hourSound = 1;
-    for (int hour : {0, 12, 23})
-        EXPECT_TRUE(sounds_for_pass(at(hour, 0, 0), s, true).chime[CHIME_HOUR]);
-}
-
-TEST(PassSounds, SwitchesCountOnlyWhenExactlyOne)
-{
-    SaverSettings s;
-    s.secondSound = 2;
-    s.hourSound = -1;
-    s.halfhourSound = 1;
-    s.fortyfivehourSound = 1;
-    EXPECT_FALSE(sounds_for_pass(at(3, 0, 0), s, true).tick);
-    EXPECT_FALSE(sounds_for_pass(at(3, 0, 0), s, true).chime[CHIME_HOUR]);
-    EXPECT_TRUE(sounds_for_pass(at(3, 30, 0), s, true).chime[CHIME_HALF]);
-    EXPECT_TRUE(sounds_for_pass(at(3, 45, 0), s, true).chime[CHIME_FORTYFIVE]);
-}
-
-TEST(PassSounds, NothingPlaysWithoutSound)
-{
-    SaverSettings s;
-    s.secondSound = s.hourSound = s.fifteenhourSound = s.halfhourSound = s.fortyfivehourSound = 1;
-    PassSounds none = sounds_for_pass(at(12, 0, 0), s, false);
-    EXPECT_FALSE(none.tick);
-    for (bool c : none.chime)
-        EXPECT_FALSE(c);
-}
-
-TEST(ExitTest, MouseMovesOfMoreThanTenPixels)
+TEST(ExitTest, MovesOfMoreThanTenPixelsButtonsAndTheFiveWatchedKeys)
 {
     const Point start{500, 400};
-    InputState still{0, 500, 400, false, false, false, false, false};
-    EXPECT_FALSE(input_ends_saver(still, start));
-    for (auto [dx, dy] : {std::pair{10, 0}, {-10, 0}, {0, 10}, {0, -10}, {10, 10}}) {
+    const InputState still{0, 500, 400, false, false, false, false, false};
+    const struct {
+        int dx, dy;
+        bool ends;
+    } moves[] = {{0, 0, false},  {10, 0, false}, {-10, 0, false}, {0, 10, false}, {0, -10, false},
+                 {10, 10, false}, {11, 0, true},  {-11, 0, true},  {0, 11, true},  {0, -11, true}};
+    for (const auto &m : moves) {
         InputState moved = still;
-        moved.mouseX += dx;
-        moved.mouseY += dy;
-        EXPECT_FALSE(input_ends_saver(moved, start)) << dx << "," << dy;
+        moved.mouseX += m.dx;
+        moved.mouseY += m.dy;
+        EXPECT_EQ(input_ends_saver(moved, start), m.ends) << m.dx << "," << m.dy;
     }
-    for (auto [dx, dy] : {std::pair{11, 0}, {-11, 0}, {0, 11}, {0, -11}}) {
-        InputState moved = still;
-        moved.mouseX += dx;
-        moved.mouseY += dy;
-        EXPECT_TRUE(input_ends_saver(moved, start)) << dx << "," << dy;
-    }
-}
-
-TEST(ExitTest, ButtonsAndWatchedKeys)
-{
-    const Point start{0, 0};
-    InputState base{0, 0, 0, false, false, false, false, false};
-    InputState b = base;
-    b.mouseButtons = 4;
-    EXPECT_TRUE(input_ends_saver(b, start));
+    InputState pressed = still;
+    pressed.mouseButtons = 4;
+    EXPECT_TRUE(input_ends_saver(pressed, start));
     for (bool InputState::*k : {&InputState::alt, &InputState::altGr, &InputState::leftShift,
                                 &InputState::rightShift, &InputState::tab}) {
-        InputState s = base;
-        s.*k = true;
-        EXPECT_TRUE(input_ends_saver(s, start));
+        InputState key = still;
+        key.*k = true;
+        EXPECT_TRUE(input_ends_saver(key, start));
     }
 }
 
@@ -225,26 +174,21 @@ TEST(Fitting, FrameSizeForAWindowAndTheRectanglesScaledToIt)
     };
     for (const auto &s : sizes) {
         const ScreenSize f = fitted_frame_size(s.windowW, s.windowH, s.faceW, s.faceH);
-        EXPECT_EQ(f.width, s.frameW) << s.windowW << "x" << s.windowH;
-        EXPECT_EQ(f.height, s.frameH) << s.windowW << "x" << s.windowH;
+        EXPECT_TRUE(f.width == s.frameW && f.height == s.frameH) << s.windowW << "x" << s.windowH;
     }
     const struct {
-        Rect in;
-        Rect out;
+        Rect in, out;
     } rects[] = {
         {{0, 0, 935, 701}, {0, 0, 400, 300}},
         {{100, 100, 1, 1}, {42, 42, 2, 2}},      // every pixel it touches
         {{934, 700, 10, 10}, {399, 299, 1, 1}},  // held inside the window
         {{5, 5, 0, 3}, {0, 0, 0, 0}},
     };
-    for (const auto &r : rects) {
-        const Rect got = scaled_rect(r.in, {935, 701}, {400, 300});
-        EXPECT_TRUE(got.x == r.out.x && got.y == r.out.y && got.w == r.out.w && got.h == r.out.h)
-            << r.in.x << "," << r.in.y << " gives " << got.x << "," << got.y << " " << got.w << "x" << got.h;
-    }
+    for (const auto &r : rects)
+        EXPECT_TRUE(same(scaled_rect(r.in, {935, 701}, {400, 300}), r.out)) << r.in.x << "," << r.in.y;
 }
 
-TEST(Waiting, UntilJustAfterTheNextSecond)
+TEST(Timing, TheWaitEndsJustAfterTheNextSecond)
 {
     EXPECT_EQ(ms_until_next_second(0), 1001);
     EXPECT_EQ(ms_until_next_second(999), 2);
@@ -255,11 +199,9 @@ TEST(TurnedPicture, BoundsHoldEveryCornerOfThePicture)
 {
     // Unturned, a 10 x 4 picture with its pivot at (2, 1) on (100, 50)
     // covers columns 98..107 and rows 49..52, and one pixel more all round.
-    Rect r = turned_picture_bounds(10, 4, {2, 1}, {100, 50}, hand_angle(3, 12, 0, 60));
-    EXPECT_TRUE(r.x == 97 && r.y == 48 && r.w == 12 && r.h == 6) << r.x << "," << r.y << " " << r.w << "x" << r.h;
-    // Pointing up (a quarter turn back), the picture runs from the pivot
-    // upwards; rounding of the turn may add a column.
-    r = turned_picture_bounds(10, 4, {2, 1}, {100, 50}, hand_angle(0, 12, 0, 60));
-    EXPECT_TRUE(r.x <= 98 && r.y == 42 && r.x + r.w >= 104 && r.x + r.w <= 105 && r.h == 12) << "up: " << r.x << "," << r.y << " " << r.w << "x" << r.h;
+    EXPECT_TRUE(same(turned_picture_bounds(10, 4, {2, 1}, {100, 50}, hand_angle(3, 12, 0, 60)), {97, 48, 12, 6}));
+    // Pointing up, it runs from the pivot upwards; rounding may add a column.
+    const Rect r = turned_picture_bounds(10, 4, {2, 1}, {100, 50}, hand_angle(0, 12, 0, 60));
+    EXPECT_TRUE(r.x <= 98 && r.y == 42 && r.x + r.w >= 104 && r.x + r.w <= 105 && r.h == 12);
     EXPECT_TRUE(rect_is_empty(turned_picture_bounds(0, 4, {0, 0}, {0, 0}, 0)));
 }
