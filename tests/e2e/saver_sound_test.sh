@@ -31,7 +31,12 @@ capture() {
     FAKETIME_DONT_FAKE_MONOTONIC=1 start_saver "$APP" "$start"
     sleep "$seconds"
     stop_saver
-    sleep 0.5  # what the server still had queued
+    # What the server still had queued: half a second more of its output
+    # (44100 frames of 4 bytes a second).
+    local enough=$(( $(stat -c %s "$WORK/capture.raw") + 88200 )) end=$((SECONDS + 5))
+    while [ "$(stat -c %s "$WORK/capture.raw")" -lt $enough ] && [ $SECONDS -lt $end ]; do
+        sleep 0.05
+    done
     tail -c +$((from + 1)) "$WORK/capture.raw" > "$WORK/$name.raw"
     "$BUILD/tests/e2e/sound_events" "$WORK/$name.raw" > "$WORK/$name.events"
     echo "$name: $(wc -l < "$WORK/$name.events") sounds (start, length, level):"
@@ -61,10 +66,8 @@ check "the chime starts with the tick of 10:15:00 (the third)" \
 check "the ticks before the chime are short" \
     test "$(awk 'NR <= 2 && $2 < 0.1' "$WORK/quarter.events" | wc -l)" = 2
 
-capture no_chime 4.5 "2026-12-06 10:14:57" "secondSound = 1" "fifteenhourSound = 0"
-check "ticks without the chime" test "$(sound_count no_chime)" -ge 3
-check "no chime when its switch is off" test "$(long_sounds no_chime)" = 0
-
+# Which switch plays what is checked in memory; here only that a chime alone
+# opens the sound device.
 capture hour_only 4.5 "2026-12-06 10:59:57" "secondSound = 0" "hourSound = 1"
 check "only the hour chime, no ticks" test "$(sound_count hour_only)" = 1
 check "the hour chime rings on" test "$(long_sounds hour_only)" = 1
