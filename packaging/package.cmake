@@ -9,7 +9,7 @@
 #   share/applications/screensavers/veltrane.desktop   the MATE/Xfce saver entry
 #   share/applications/veltrane.desktop      the settings dialog in the menus
 #   share/icons/hicolor/64x64/apps/veltrane.png
-#   share/man/man1/veltrane.1.gz, share/doc/veltrane/{copyright,changelog.gz}
+#   share/man/man1/veltrane.1.gz, veltrane-idle-host.1.gz, share/doc/veltrane/{copyright,changelog.gz}
 #
 # The program finds its folder through /proc/self/exe, which names a link's
 # target, so the links keep it beside its pictures and sounds.
@@ -38,14 +38,15 @@ install(FILES ${VELTRANE_GENERATED_DIR}/icon.png DESTINATION share/icons/hicolor
 
 # Debian wants the manual page and the changelog compressed, reproducibly.
 set(gz ${CMAKE_BINARY_DIR}/packaging)
-foreach(page veltrane.1 changelog)
+foreach(page veltrane.1 veltrane-idle-host.1 changelog)
   add_custom_command(OUTPUT ${gz}/${page}.gz
     COMMAND gzip -9n -c ${pkg}/${page} > ${gz}/${page}.gz
     DEPENDS ${pkg}/${page}
     VERBATIM)
 endforeach()
-add_custom_target(veltrane_package_files ALL DEPENDS ${gz}/veltrane.1.gz ${gz}/changelog.gz)
-install(FILES ${gz}/veltrane.1.gz DESTINATION share/man/man1)
+add_custom_target(veltrane_package_files ALL
+  DEPENDS ${gz}/veltrane.1.gz ${gz}/veltrane-idle-host.1.gz ${gz}/changelog.gz)
+install(FILES ${gz}/veltrane.1.gz ${gz}/veltrane-idle-host.1.gz DESTINATION share/man/man1)
 install(FILES ${gz}/changelog.gz ${pkg}/copyright DESTINATION share/doc/veltrane)
 
 set(CPACK_PACKAGE_NAME veltrane)
@@ -59,10 +60,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver | xsecurelock | mate-screensaver, xautolock")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "screen saver showing a large analogue clock")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "screen saver showing a large analogue clock
- Veltrane shows a large analogue clock in one of ten styles, with an optional
- second hand, a tick and chimes at the quarter hours. It runs full screen on
- its own, or inside XScreenSaver, xsecurelock, MATE and Xfce as one of their
- savers, and has a small settings dialog.")
+# CPack puts the summary first and indents these lines below it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Veltrane shows a large analogue clock in one of ten styles, with an optional
+second hand, a tick and chimes at the quarter hours. It runs full screen on
+its own, or inside XScreenSaver, xsecurelock, MATE and Xfce as one of their
+savers, and has a small settings dialog.")
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -8,6 +8,8 @@ WORK=$(mktemp -d /tmp/veltrane-e2e.XXXXXX)
 FAILURES=0
 CHECKS=0
 XVFB_PID=
+# The settings of the person running the tests stay out of them.
+export XDG_CONFIG_HOME=$WORK/config
 . "$SRC/scripts/xvfb.sh"
 trap 'cleanup' EXIT
 
