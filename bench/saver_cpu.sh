@@ -7,11 +7,9 @@ BUILD=$(cd "${1:?build dir}" && pwd)
 SECONDS_TO_RUN=${2:-60}
 HZ=$(getconf CLK_TCK)
 
-Xvfb :87 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-XVFB=$!
-trap 'kill $XVFB 2>/dev/null' EXIT
-export DISPLAY=:87
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+. "$(dirname "$0")/../scripts/xvfb.sh"
+start_xvfb 1920x1080
+trap stop_xvfb EXIT
 
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 rss() { awk '/VmRSS/ { print $2 }' "/proc/$1/status"; }
