@@ -36,11 +36,16 @@ next_second() {
 
 for run in "24 missing" "24 cut" "16 empty" "16 garbage"; do
     set -- $run
-    [ "${DEPTH:-}" = "$1" ] || { start_display 1024x768 "$1"; DEPTH=$1; shot "$WORK/root.png"; }
+    if [ "${DEPTH:-}" != "$1" ]; then
+        start_display 1024x768 "$1"
+        DEPTH=$1
+        shot "$WORK/root.png"
+        ROOT_PIXEL=$(pixel "$WORK/root.png" 0 0)
+    fi
     break_all "$2"
     start_saver_held "$APP" "2026-12-06 10:14:58"
     state="no clock on the screen"
-    if wait_for 10 eval '! shows "$WORK/shot.png" 0 0 "$(pixel "$WORK/root.png" 0 0)"'; then
+    if wait_for 10 eval 'shot "$WORK/shot.png" && [ "$(pixel "$WORK/shot.png" 0 0)" != "$ROOT_PIXEL" ]'; then
         state="stopped at the tick or the chime"
         next_second && next_second && next_second && kill -0 "$SAVER_PID" && state=ran
     fi

@@ -7,7 +7,7 @@ install_program "$APP"
 install_real_assets "$APP"
 settings "$APP" "secondHand = 1" "secondSound = 1"
 
-saver_up() { ! shows "$WORK/shot.png" 0 0 "$(pixel "$WORK/root.png" 0 0)"; }
+saver_up() { shot "$WORK/shot.png" && [ "$(pixel "$WORK/shot.png" 0 0)" != "$ROOT_PIXEL" ]; }
 dialog_up() { xdotool search --name '^Veltrane Screen Saver$' >/dev/null 2>&1; }
 preview_up() { xwininfo -root -children | grep -q '^ *1 child'; }
 
@@ -19,6 +19,7 @@ loses_display() {
     shift 3
     start_display 1024x768
     shot "$WORK/root.png"
+    ROOT_PIXEL=$(pixel "$WORK/root.png" 0 0)
     "$@" >"$WORK/$name.out" 2>&1 &
     local pid=$!
     wait_for 20 $ready && up=yes
