@@ -6,25 +6,32 @@
 #   stop_xvfb                         ends the server start_xvfb started
 #   absent_display                    prints a display name no server answers
 #
-# The server picks its own number (-displayfd) and writes it once it listens,
-# so two scripts starting at once never share a screen and nobody guesses.
+# Numbers are taken the way X servers themselves do, by their lock files in
+# /tmp, so scripts started at once, and servers started by anyone else,
+# never share a screen.
 
 start_xvfb() {
-    local size=$1 depth=${2:-24} out n _
-    out=$(mktemp /tmp/veltrane-xvfb.XXXXXX)
-    Xvfb -displayfd 3 -screen 0 "${size}x${depth}" -nolisten tcp 3>"$out" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 200); do
-        # read succeeds only once the whole line, newline included, is there.
-        if read -r n <"$out" && [ -n "$n" ]; then
-            rm -f "$out"
-            export DISPLAY=:$n
-            return 0
-        fi
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.05
+    local size=$1 depth=${2:-24} n owner _
+    for n in $(seq 100 299); do
+        # A number is taken while the server named in its lock file lives; a
+        # lock left by a server killed with -9 is stale and Xvfb takes it over.
+        owner=$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")
+        [ -n "$owner" ] && [ -d "/proc/$owner" ] && continue
+        Xvfb :$n -screen 0 "${size}x${depth}" -nolisten tcp -noreset >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 100); do
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            # Two scripts may try one number at once: only the server whose
+            # process id the lock file holds is ours.
+            if [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$XVFB_PID" ] &&
+               DISPLAY=:$n xdpyinfo >/dev/null 2>&1; then
+                export DISPLAY=:$n
+                return 0
+            fi
+            sleep 0.05
+        done
+        stop_xvfb
     done
-    rm -f "$out"
     echo "cannot start Xvfb" >&2
     return 1
 }
