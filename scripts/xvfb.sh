@@ -15,7 +15,7 @@ start_xvfb() {
     for n in $(seq 100 299); do
         # A number is taken while the server named in its lock file lives; a
         # lock left by a server killed with -9 is stale and Xvfb takes it over.
-        owner=$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")
+        owner=$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock" || true)
         [ -n "$owner" ] && [ -d "/proc/$owner" ] && continue
         Xvfb :$n -screen 0 "${size}x${depth}" -nolisten tcp -noreset >/dev/null 2>&1 &
         XVFB_PID=$!
@@ -38,8 +38,8 @@ start_xvfb() {
 
 stop_xvfb() {
     [ -n "${XVFB_PID:-}" ] || return 0
-    kill "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
     XVFB_PID=
 }
 
