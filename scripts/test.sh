@@ -9,6 +9,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 quick=${1:-}
+part() { echo "=== $* ($SECONDS s)"; }
+part setup
 if [ "$quick" = --quick ]; then
   bash scripts/setup.sh build test package
 else
@@ -16,10 +18,14 @@ else
 fi
 
 status=0
-ctest --preset default -j2 || status=1
+part "main suite"
+ctest --preset default || status=1
 if [ "$quick" != --quick ]; then
+  part "sanitizers and fuzzing"
   bash scripts/test-hardening.sh || status=1
+  part "Windows"
   { cmake --preset windows >/dev/null && cmake --build --preset windows; } || status=1
   ctest --preset windows || status=1
 fi
+part "done, status $status"
 exit $status
