@@ -15,14 +15,14 @@ WORK=$(mktemp -d)
 PIDS=()
 trap 'kill "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 
-# start_display VAR: a private Xvfb on a free display number.
+. "$(dirname "$0")/../scripts/xvfb.sh"
+# start_display VAR: a private display of its own for each program measured.
 start_display() {
-    local fifo=$WORK/fd.$1
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-    PIDS+=($!)
-    printf -v "$1" ':%s' "$(head -n1 "$fifo")"
-    printf -v "$1_PID" '%s' "$!"
+    start_xvfb 1920x1080
+    PIDS+=("$XVFB_PID")
+    printf -v "$1" '%s' "$DISPLAY"
+    printf -v "$1_PID" '%s' "$XVFB_PID"
+    XVFB_PID=
 }
 
 # All threads of a process: CPU ticks and context switches (each switch is

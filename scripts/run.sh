@@ -13,14 +13,13 @@ fi
 
 shot=build/clock-screenshot.png
 echo "No display: running the clock in a virtual 1920x1080 display for 4 seconds."
-Xvfb :77 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-for _ in $(seq 50); do DISPLAY=:77 xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-DISPLAY=:77 ./build/veltrane /s 2>/dev/null &
+. scripts/xvfb.sh
+start_xvfb 1920x1080
+trap stop_xvfb EXIT
+./build/veltrane /s 2>/dev/null &
 saver=$!
-sleep 4
-DISPLAY=:77 xwd -root -silent | convert xwd:- "$shot"
-DISPLAY=:77 xdotool key space
+sleep 4   # what a person would look at; nothing waits on it
+xwd -root -silent | convert xwd:- "$shot"
+xdotool key space
 wait $saver || true
 echo "Screenshot saved in $(pwd)/$shot"

@@ -1,16 +1,31 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite: the main suite, then the
-# same suite under AddressSanitizer and UndefinedBehaviorSanitizer with the
-# fuzz smoke runs, then the Windows program under Wine.
+# Builds everything and runs the whole test suite:
+#   1. the main suite in build/ (unit, end-to-end and the package)
+#   2. scripts/test-hardening.sh: the display-free and the hardening tests
+#      under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz
+#      smoke runs
+#   3. the Windows program (cmake --preset windows) under Wine (label wine)
 #   --quick   only the main suite
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+quick=${1:-}
+part() { echo "=== $* ($SECONDS s)"; }
+part setup
+if [ "$quick" = --quick ]; then
+  bash scripts/setup.sh build test package
+else
+  bash scripts/setup.sh build test package windows
+fi
 
 status=0
-(cd build && ctest --output-on-failure -j2) || status=1
-if [ "${1:-}" != "--quick" ]; then
+part "main suite"
+ctest --preset default || status=1
+if [ "$quick" != --quick ]; then
+  part "sanitizers and fuzzing"
   bash scripts/test-hardening.sh || status=1
-  bash scripts/test-windows.sh || status=1
+  part "Windows"
+  { cmake --preset windows >/dev/null && cmake --build --preset windows; } || status=1
+  ctest --preset windows || status=1
 fi
+part "done, status $status"
 exit $status

@@ -3,10 +3,16 @@
 // and every embedded picture from the artwork generator's BMP files.
 //
 //   veltrane-rcgen PICTURE_DIR ICON_FILE > veltrane.rc
+//
+// The artwork generator names each embedded picture after its resource
+// number ("preview_109.bmp", "banner_120.bmp"), so the folder itself says
+// which bitmaps the program has.
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
 #include <string>
 
-#include "settings/clock_styles.h"
 #include "resources/dialog_template.h"
 #include "resources/resource_ids.h"
 
@@ -28,21 +34,37 @@ std::string quoted(const std::string &text)
     return out + "\"";
 }
 
-std::string picture_path(const std::string &dir, const std::string &name)
+// The resource number at the end of a picture's name ("banner_120.bmp"), or 0.
+int resource_number(const std::filesystem::path &file)
 {
-    return quoted(dir + "/" + name);
+    if (file.extension() != ".bmp")
+        return 0;
+    std::string stem = file.stem().string();
+    std::size_t underscore = stem.rfind('_');
+    if (underscore == std::string::npos || underscore + 1 == stem.size())
+        return 0;
+    std::string digits = stem.substr(underscore + 1);
+    if (digits.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    return std::atoi(digits.c_str());
 }
 
-void write_pictures(const std::string &dir, const std::string &iconFile)
+bool write_pictures(const std::string &dir, const std::string &iconFile)
 {
+    std::map<int, std::string> pictures;   // in the order of their numbers
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(dir, error))
+        if (int id = resource_number(entry.path()))
+            pictures[id] = entry.path().string();
+    if (error || pictures.empty()) {
+        std::fprintf(stderr, "veltrane-rcgen: no pictures in %s\n", dir.c_str());
+        return false;
+    }
     std::printf("%d ICON %s\n\n", IDI_PROGRAM_ICON, quoted(iconFile).c_str());
-    for (const ClockStyle &style : ClockStyleTable)
-        std::printf("%d BITMAP %s\n", style.previewBitmap,
-                    picture_path(dir, "preview_" + std::to_string(style.previewBitmap) + ".bmp").c_str());
-    std::printf("%d BITMAP %s\n", IDB_BANNER, picture_path(dir, "banner_120.bmp").c_str());
-    std::printf("%d BITMAP %s\n", IDB_PREVIEW_WINDOW,
-                picture_path(dir, "preview_window_121.bmp").c_str());
-    std::printf("%d BITMAP %s\n\n", IDB_BRAND_MARK, picture_path(dir, "brand_mark_139.bmp").c_str());
+    for (const auto &[id, file] : pictures)
+        std::printf("%d BITMAP %s\n", id, quoted(file).c_str());
+    std::printf("\n");
+    return true;
 }
 
 void write_dialog(const DialogTemplate &dialog)
@@ -76,7 +98,8 @@ int main(int argc, char **argv)
     std::printf("#include <windows.h>\n\n");
     // The host lists a screen saver by the first text of its file.
     std::printf("STRINGTABLE\nBEGIN\n    1, %s\nEND\n\n", quoted(SETTINGS_DIALOG.caption).c_str());
-    write_pictures(argv[1], argv[2]);
+    if (!write_pictures(argv[1], argv[2]))
+        return 1;
     write_dialog(SETTINGS_DIALOG);
     return std::ferror(stdout) ? 1 : 0;
 }

@@ -1,5 +1,6 @@
-# Shared helpers of the end-to-end tests: a private X display, the real
-# program, screenshots and pixel checks. Source it from a test script.
+# The end-to-end tests' one harness: a private X display, the real program,
+# a stand-in host window, screenshots, pixel checks and waits on conditions.
+# Source it from a test script.
 set -u
 BUILD=${VELTRANE_BUILD_DIR:?run through ctest}
 SRC=${VELTRANE_SOURCE_DIR:?run through ctest}
@@ -10,39 +11,31 @@ export XDG_CONFIG_HOME=$WORK/config
 FAILURES=0
 CHECKS=0
 XVFB_PID=
+# The settings of the person running the tests stay out of them.
+export XDG_CONFIG_HOME=$WORK/config
+. "$SRC/scripts/xvfb.sh"
 trap 'cleanup' EXIT
 
 cleanup() {
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    stop_xvfb
     [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"
 }
 
-# start_display WIDTHxHEIGHT [DEPTH]: a fresh Xvfb on a free display number.
-# Two tests starting at once may pick the same number; only the server named
-# in the display's lock file is ours, so a test never shares another's screen.
+# start_display WIDTHxHEIGHT [DEPTH]: a fresh Xvfb of this test's own.
 start_display() {
-    local size=$1 depth=${2:-24} n owner
-    for n in $(seq 100 199); do
-        # A lock whose owner is gone (a server killed with -9) is stale, and
-        # Xvfb takes the number over; only a live owner's number is taken.
-        owner=$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)
-        [ -n "$owner" ] && [ -d "/proc/$owner" ] && continue
-        Xvfb :$n -screen 0 "${size}x${depth}" -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=:$n
-        for _ in $(seq 50); do
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            if xdpyinfo >/dev/null 2>&1; then
-                [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$XVFB_PID" ] && return 0
-                break
-            fi
-            sleep 0.1
-        done
-        kill "$XVFB_PID" 2>/dev/null
-        XVFB_PID=
+    stop_xvfb
+    start_xvfb "$@" || exit 1
+}
+
+# wait_for SECONDS COMMAND...: runs COMMAND every 50 ms until it succeeds
+# (then returns 0) or SECONDS pass (then 1).
+wait_for() {
+    local end=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.05
     done
-    echo "cannot start Xvfb" >&2
-    exit 1
 }
 
 # install_program DIR: a copy of the program in DIR with an empty asset folder
@@ -67,16 +60,23 @@ pixel() {
     convert "$1" -format '%[fx:int(255*p{'"$2,$3"'}.r)],%[fx:int(255*p{'"$2,$3"'}.g)],%[fx:int(255*p{'"$2,$3"'}.b)]' info:
 }
 
+# shows FILE X Y R,G,B: takes a screenshot into FILE; true when pixel (X, Y)
+# has that colour.
+shows() {
+    shot "$1" && [ "$(pixel "$1" "$2" "$3")" = "$4" ]
+}
+
 # shot_when FILE X Y R,G,B [SECONDS]: takes screenshots until pixel (X, Y)
 # shows the colour (then FILE holds that screenshot) or SECONDS pass (10).
 shot_when() {
-    local end=$((SECONDS + ${5:-10}))
-    while :; do
-        shot "$1"
-        [ "$(pixel "$1" "$2" "$3")" = "$4" ] && return 0
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.05
-    done
+    wait_for "${5:-10}" shows "$1" "$2" "$3" "$4"
+}
+
+# colours FILE X Y WIDTH HEIGHT: the distinct colours of a region, as
+# "#RRGGBB" words on one line.
+colours() {
+    convert "$1" -crop "$4x$5+$2+$3" +repage -unique-colors -depth 8 txt:- |
+        awk 'NR > 1 { printf "%s%s", sep, $3; sep = " " }'
 }
 
 check() {  # check DESCRIPTION COMMAND...
@@ -94,13 +94,7 @@ check() {  # check DESCRIPTION COMMAND...
 expect_pixel() {  # expect_pixel DESCRIPTION FILE X Y R,G,B
     local got
     got=$(pixel "$2" "$3" "$4")
-    CHECKS=$((CHECKS + 1))
-    if [ "$got" = "$5" ]; then
-        echo "ok   - $1"
-    else
-        echo "FAIL - $1: pixel ($3,$4) is $got, expected $5"
-        FAILURES=$((FAILURES + 1))
-    fi
+    check "$1 (pixel ($3,$4) is $got, expected $5)" [ "$got" = "$5" ]
 }
 
 # wait_exit PID SECONDS: waits for the process; sets WAIT_STATUS to its exit
@@ -108,20 +102,21 @@ expect_pixel() {  # expect_pixel DESCRIPTION FILE X Y R,G,B
 # it. Call it from the shell that started the process (not inside $(...)
 # unless the process was started there too): only a parent can read the code.
 wait_exit() {
-    local pid=$1 limit=$2 i
     WAIT_STATUS=timeout
-    for i in $(seq $((limit * 20))); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"
-            WAIT_STATUS=$?
-            echo "$WAIT_STATUS"
-            return
-        fi
-        sleep 0.05
-    done
-    kill -9 "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-    echo timeout
+    if wait_for "$2" eval '! kill -0 '"$1"' 2>/dev/null'; then
+        wait "$1"
+        WAIT_STATUS=$?
+    else
+        kill -9 "$1" 2>/dev/null
+        wait "$1" 2>/dev/null
+    fi
+    echo "$WAIT_STATUS"
+}
+
+# wait_line FILE PATTERN [SECONDS]: prints the first line of FILE matching
+# PATTERN once it appears; prints nothing after SECONDS (default 5).
+wait_line() {
+    wait_for "${3:-5}" grep -q -m1 -- "$2" "$1" 2>/dev/null && grep -m1 -- "$2" "$1"
 }
 
 # Preload this with FAKETIME set (e.g. "@2026-12-06 10:00:00 x60") to run a
@@ -140,6 +135,47 @@ clear_stale_faketime() {
         [ -e "$f" ] && [ ! -d "/proc/${f##*_}" ] && rm -f "$f"
     done
     return 0
+}
+
+# --- A stand-in host window (tests/preview/test_host.c) ---------------------
+HOST_PROGRAM=$BUILD/tests/preview/preview_test_host
+PREVIEW_PICTURE=$BUILD/generated/resources/preview_window_121.bmp
+
+# start_host X Y WIDTH HEIGHT [PROGRAM ARGS...]: a host window; sets
+# HOST_PID, HOST_OUT and HOST_WINDOW, and PREVIEW_PID when a program runs.
+# HOST_FLAGS=--argb gives the window a 32-bit visual with alpha.
+start_host() {
+    HOST_OUT=$(mktemp "$WORK/host.XXXXXX")
+    "$HOST_PROGRAM" ${HOST_FLAGS:-} "$@" >"$HOST_OUT" 2>"$HOST_OUT.err" &
+    HOST_PID=$!
+    HOST_WINDOW=$(wait_line "$HOST_OUT" '^window ' | cut -d' ' -f2)
+    PREVIEW_PID=
+    if [ $# -gt 4 ]; then
+        PREVIEW_PID=$(wait_line "$HOST_OUT" '^pid ' | cut -d' ' -f2)
+    fi
+}
+
+# end_host: destroys the host's window; prints the host's "exit ..." line
+# (exit code and milliseconds from the destruction to the program's end).
+end_host() {
+    kill -USR1 "$HOST_PID"
+    wait_line "$HOST_OUT" '^exit ' 10
+    wait "$HOST_PID" 2>/dev/null
+}
+
+# picture_shown X Y WIDTH HEIGHT: takes a screenshot ($WORK/screen.png);
+# whether its region at X, Y holds the preview picture's top-left WIDTH x
+# HEIGHT, exactly.
+picture_shown() {
+    shot "$WORK/screen.png"
+    convert "$WORK/screen.png" -crop "$3x$4+$1+$2" +repage "$WORK/region.png"
+    convert "$PREVIEW_PICTURE" -crop "$3x$4+0+0" +repage "$WORK/expected.png"
+    [ "$(compare -metric AE "$WORK/region.png" "$WORK/expected.png" null: 2>&1)" = 0 ]
+}
+
+# wait_picture X Y WIDTH HEIGHT: waits up to 5 s for the picture to show.
+wait_picture() {
+    wait_for 5 picture_shown "$@"
 }
 
 finish() {

@@ -97,39 +97,25 @@ TEST(PreviewPicture, AnythingButAWholeUncompressed24BitFileIsRefused)
         return !ok && picture.width == 0 && picture.pixels.empty();
     };
 
-    auto changed = good;
-    changed[1] = 'A';
-    EXPECT_TRUE(refused(changed)) << "magic";
-    changed = good;
-    put_u16(changed, 28, 32);
-    EXPECT_TRUE(refused(changed)) << "32 bits per pixel";
-    changed = good;
-    put_u16(changed, 28, 8);
-    EXPECT_TRUE(refused(changed)) << "8 bits per pixel";
-    changed = good;
-    put_u32(changed, 30, 1);
-    EXPECT_TRUE(refused(changed)) << "run-length compressed";
-    changed = good;
-    put_u32(changed, 14, 12);
-    EXPECT_TRUE(refused(changed)) << "old 12-byte header";
-    changed = good;
-    put_u32(changed, 18, 0);
-    EXPECT_TRUE(refused(changed)) << "no width";
-    changed = good;
-    put_u32(changed, 18, 0x80000000u);
-    EXPECT_TRUE(refused(changed)) << "negative width";
-    changed = good;
-    put_u32(changed, 22, 0x80000000u);
-    EXPECT_TRUE(refused(changed)) << "height that cannot be negated";
-    changed = good;
-    put_u32(changed, 18, 100000);
-    EXPECT_TRUE(refused(changed)) << "huge width";
-    changed = good;
-    put_u32(changed, 10, 20);
-    EXPECT_TRUE(refused(changed)) << "pixels inside the header";
-    changed = good;
-    put_u32(changed, 10, 0xFFFFFFF0u);
-    EXPECT_TRUE(refused(changed)) << "pixels far beyond the end";
+    // Each a field of the header written over: offset, width in bytes, value.
+    const struct { std::size_t at; int bytes; uint32_t value; const char *what; } spoiled[] = {
+        {0, 2, 'B' | ('A' << 8), "magic"},
+        {28, 2, 32, "32 bits per pixel"},
+        {28, 2, 8, "8 bits per pixel"},
+        {30, 4, 1, "run-length compressed"},
+        {14, 4, 12, "old 12-byte header"},
+        {18, 4, 0, "no width"},
+        {18, 4, 0x80000000u, "negative width"},
+        {22, 4, 0x80000000u, "height that cannot be negated"},
+        {18, 4, 100000, "huge width"},
+        {10, 4, 20, "pixels inside the header"},
+        {10, 4, 0xFFFFFFF0u, "pixels far beyond the end"},
+    };
+    for (const auto &s : spoiled) {
+        auto changed = good;
+        (s.bytes == 2 ? put_u16 : put_u32)(changed, s.at, s.value);
+        EXPECT_TRUE(refused(changed)) << s.what;
+    }
 
     // Every file cut short is refused, down to nothing at all; the last row
     // may lack only its padding.

@@ -3,12 +3,11 @@
 #   first paint  - from the program's start to its write of the picture
 #   idle         - CPU time and wake-ups over 10 s of waiting
 #   exit latency - from the area's destruction to the program's end
-# Run: VELTRANE_BUILD_DIR=build VELTRANE_SOURCE_DIR=. bash tests/preview/preview_bench.sh
+# Run: VELTRANE_BUILD_DIR=build VELTRANE_SOURCE_DIR=. bash bench/preview_bench.sh
 . "$VELTRANE_SOURCE_DIR/tests/e2e/lib.sh"
-. "$VELTRANE_SOURCE_DIR/tests/preview/host_lib.sh"
 RUNS=${RUNS:-10}
 
-start_own_display 640x480
+start_display 640x480
 
 # The picture goes to the server in one large write (151 x 119 x 4 bytes).
 echo "first paint (ms from exec to the picture's write), $RUNS runs:"
