@@ -48,4 +48,11 @@ xdotool key space
 wait_exit "$SAVER_PID" 5 >"$WORK/code"
 check "it ends with 0 after a key press (got $(cat "$WORK/code"))" [ "$(cat "$WORK/code")" = 0 ]
 
+# Every option XScreenSaver's dialog can pass is one the program takes.
+xml_options_parse() {
+    local arg
+    while read -r arg; do "$BUILD/veltrane" -root $arg --version >/dev/null || return 1; done \
+        < <(grep -o 'arg-set="[^"]*"' "$SRC/packaging/veltrane.xml" | cut -d'"' -f2)
+}
+check "every option of veltrane.xml parses" xml_options_parse
 finish
