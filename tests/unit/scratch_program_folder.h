@@ -1,33 +1,23 @@
-// A test fixture that places "the program" in a fresh scratch folder that is
-// also the user's settings folder ($XDG_CONFIG_HOME/veltrane), so that its
-// settings file and asset folder are the test's own.
+// The settings tests' fixture: Allegro's configuration routines, "the
+// program" in a fresh scratch folder, and no settings or overrides left over.
 #pragma once
 
 #include <allegro.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
 
 #include "settings/settings.h"
+#include "settings/settings_table.h"
+#include "tests/unit/allegro_fixture.h"
 #include "tests/unit/fake_program_path.h"
 
 class ScratchProgramFolder : public ::testing::Test {
 public:  // the tests' tables reach them through the fixture
-    std::filesystem::path root;  // $XDG_CONFIG_HOME
-    std::filesystem::path dir;   // the program's folder and the user's settings folder
+    std::filesystem::path root, dir;  // $XDG_CONFIG_HOME, and the program's and settings' folder
 
     void SetUp() override
     {
-        char tmpl[] = "/tmp/veltrane-test-XXXXXX";
-        root = mkdtemp(tmpl);
+        root = place_program_in_scratch_folder();
         dir = root / "veltrane";
-        std::filesystem::create_directory(dir);
-        setenv("XDG_CONFIG_HOME", root.c_str(), 1);
-        fake_program_path = (dir / "veltrane").string();
         saver_settings = SaverSettings{};
         settings_overrides = SettingsOverrides{};
     }
@@ -40,17 +30,23 @@ public:  // the tests' tables reach them through the fixture
         std::filesystem::remove_all(root, ignored);
     }
     std::filesystem::path cfg() const { return dir / "veltrane.cfg"; }
-    static void write_file(const std::filesystem::path &path, const std::string &bytes)
-    {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string read_file(const std::filesystem::path &path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
     void write_cfg(const std::string &text) const { write_file(cfg(), text); }
     std::string read_cfg() const { return read_file(cfg()); }
 };
+
+// The nine values in the table's order, so that a mismatch shows them all.
+inline std::vector<int32_t> fields(const SaverSettings &s)
+{
+    std::vector<int32_t> v;
+    for (const SettingRow &row : SETTING_ROWS)
+        v.push_back(s.*row.field);
+    return v;
+}
+
+// Each settings test program is this header and its tests.
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new AllegroEnvironment);
+    return RUN_ALL_TESTS();
+}
