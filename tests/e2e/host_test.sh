@@ -141,6 +141,13 @@ for f in host1 host2; do
         awk -v c="$code" -v m="$ms" 'BEGIN { exit !(c == 0 && m < 100) }'
 done
 
+# What a user typing at a shell sees: help, the version, a wrong option.
+"$APP/veltrane" --help >"$WORK/help.out" 2>&1; help=$?
+check "--help ends with 0 and tells of host mode" eval 'test $help = 0 && grep -q -- "--window-id" "$WORK/help.out"'
+check "--version ends with 0" eval '"$APP/veltrane" --version | grep -q "^veltrane [0-9]"'
+"$APP/veltrane" --bogus >/dev/null 2>"$WORK/bogus.err"; bogus=$?
+check "an unknown option ends with 2 and the usage on stderr" eval 'test $bogus = 2 && grep -q Usage "$WORK/bogus.err"'
+
 # Each signal ends each mode cleanly, without a core dump; SIGUSR1 does not.
 for mode in /s -root; do
     for sig in INT QUIT TERM HUP; do
