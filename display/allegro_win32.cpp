@@ -4,7 +4,6 @@
 #include <winalleg.h>
 
 #include "resources/resource_ids.h"
-#include "shell/shell_win32.h"
 
 namespace {
 
@@ -78,7 +77,9 @@ void saver_make_window_topmost()
 // The handle lives only for the conversion.
 BITMAP *saver_load_brand_mark()
 {
-    HBITMAP handle = LoadBitmapA(app_instance, MAKEINTRESOURCEA(IDB_BRAND_MARK));
+    // The program's own module: the instance handle the entry keeps, asked
+    // of the system here so that the display needs nothing of the shell.
+    HBITMAP handle = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BRAND_MARK));
     if (!handle)
         return nullptr;
     BITMAP *mark = convert_hbitmap_to_bitmap(handle);
