@@ -47,6 +47,20 @@ void draw_brand_mark(BITMAP *frame, BITMAP *mark)
         draw_sprite(frame, mark, r.x, r.y);
 }
 
+// Puts the background (the style's colour with the face on it) back in
+// rectangle `r` of the frame.
+void restore_background(BITMAP *frame, const ClockDisplay &d, const Rect &r)
+{
+    const Rect area = rect_intersection(r, {0, 0, frame->w, frame->h});
+    if (rect_is_empty(area))
+        return;
+    set_clip_rect(frame, area.x, area.y, area.x + area.w - 1, area.y + area.h - 1);
+    rectfill(frame, area.x, area.y, area.x + area.w - 1, area.y + area.h - 1, d.backgroundColour);
+    if (d.faceBitmap)
+        draw_sprite(frame, d.faceBitmap, d.faceX, d.faceY);
+    set_clip_rect(frame, 0, 0, frame->w - 1, frame->h - 1);
+}
+
 void draw_hands(BITMAP *frame, const HandPlace hands[HAND_COUNT], Point centre)
 {
     for (int i = 0; i < HAND_COUNT; i++)
@@ -63,23 +77,19 @@ bool load_clock(ClockDisplay &d, const ClockStyle &style, const AssetPaths &path
     d.minuteHandBitmap = load_bitmap(paths.minuteHandPath, nullptr);
     d.hourHandBitmap = load_bitmap(paths.hourHandPath, nullptr);
     d.brandMarkBitmap = saver_load_brand_mark();
-    d.background = create_bitmap(width, height);
     d.frame = create_bitmap(width, height);
-    if (!d.background || !d.frame)
+    if (!d.frame)
         return false;
 
     const Rgb colour = style.backgroundColour;
-    clear_to_color(d.background, makecol(colour.r, colour.g, colour.b));
+    d.backgroundColour = makecol(colour.r, colour.g, colour.b);
     d.faceBitmap = load_bitmap(paths.facePath, nullptr);
     const int faceW = d.faceBitmap ? d.faceBitmap->w : 0, faceH = d.faceBitmap ? d.faceBitmap->h : 0;
     const Point face = face_position(width, height, faceW, faceH);
     d.faceX = face.x;
     d.faceY = face.y;
-    if (d.faceBitmap)
-        draw_sprite(d.background, d.faceBitmap, d.faceX, d.faceY);
     d.dialCentre = dial_centre(style, face, faceW, faceH);
-
-    blit(d.background, d.frame, 0, 0, 0, 0, width, height);
+    restore_background(d.frame, d, {0, 0, width, height});
     for (Rect &r : d.drawnHands)
         r = {0, 0, 0, 0};
     d.markDrawn = false;
@@ -88,7 +98,7 @@ bool load_clock(ClockDisplay &d, const ClockStyle &style, const AssetPaths &path
 
 void free_clock_pictures(ClockDisplay &d)
 {
-    for (BITMAP **b : {&d.faceBitmap, &d.background, &d.secondHandBitmap, &d.minuteHandBitmap,
+    for (BITMAP **b : {&d.faceBitmap, &d.secondHandBitmap, &d.minuteHandBitmap,
                        &d.hourHandBitmap, &d.brandMarkBitmap, &d.frame}) {
         if (*b)
             destroy_bitmap(*b);
@@ -117,7 +127,7 @@ void draw_hand(BITMAP *dest, BITMAP *hand, int x, int y, int pivotX, int pivotY,
 void compose_frame(BITMAP *frame, const ClockDisplay &display, const ClockStyle &style,
                    const SaverSettings &settings, const std::tm &t)
 {
-    blit(display.background, frame, 0, 0, 0, 0, frame->w, frame->h);
+    restore_background(frame, display, {0, 0, frame->w, frame->h});
     draw_brand_mark(frame, display.brandMarkBitmap);
     HandPlace hands[HAND_COUNT];
     hands_at(display, style, settings, t, hands);
@@ -150,8 +160,7 @@ int redraw_frame(ClockDisplay &d, const ClockStyle &style, const SaverSettings &
         changed[count++] = rect_intersection(mark, whole);
 
     for (int i = 0; i < count; i++)
-        blit(d.background, frame, changed[i].x, changed[i].y, changed[i].x, changed[i].y, changed[i].w,
-             changed[i].h);
+        restore_background(frame, d, changed[i]);
     // The mark is drawn over the background only, so drawing all of it again
     // leaves the pixels outside the changed places as they were.
     if (markTouched)

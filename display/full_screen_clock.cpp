@@ -201,11 +201,11 @@ int run_saver()
     if (!(fitted ? fit_clock(d, visible_view) : load_clock(d, *activeStyle, asset_paths, SCREEN_W, SCREEN_H))) {
         std::fprintf(stderr, "veltrane: out of memory for a %dx%d screen\n", SCREEN_W, SCREEN_H);
     } else {
-        const Rect whole = {0, 0, d.background->w, d.background->h};
+        const Rect whole = {0, 0, d.frame->w, d.frame->h};
         d.present = fitted ? present_fitted : [](BITMAP *frame, const Rect *rects, int count) {
             saver_present(frame, rects, count);
         };
-        d.present(d.background, &whole, 1);
+        d.present(d.frame, &whole, 1);
         // The loop sleeps until the next second or until input comes.
         while (!keypressed() && !saver_stop_requested()) {
             if (input_ends_saver(read_input(), {d.startMouseX, d.startMouseY}))

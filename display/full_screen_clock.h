@@ -19,7 +19,10 @@ struct ClockDisplay {
     BITMAP *hourHandBitmap = nullptr;
     BITMAP *faceBitmap = nullptr;
     BITMAP *brandMarkBitmap = nullptr;
-    BITMAP *background = nullptr;
+    // The style's colour in the frame's depth. The background (this colour
+    // with the face on it) is not kept as a picture of its own: it is drawn
+    // again wherever the hands were, which saves a screen-sized bitmap.
+    int backgroundColour = 0;
     SAMPLE *tickSample = nullptr;
     SAMPLE *hourSample = nullptr;
     SAMPLE *fifteenhourSample = nullptr;

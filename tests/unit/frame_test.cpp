@@ -87,7 +87,7 @@ protected:
     }
     BITMAP *compose(int h, int m, int s)
     {
-        BITMAP *frame = create_bitmap(d.background->w, d.background->h);
+        BITMAP *frame = create_bitmap(d.frame->w, d.frame->h);
         compose_frame(frame, d, style, settings, at_time(h, m, s));
         return frame;
     }
