@@ -322,7 +322,13 @@ void saver_present(BITMAP *picture, const Rect *rects, int count, int offsetX, i
     if (Display *display = _xwin.display) {
         XLOCK();
         XFlush(display);
+        // Sending a large picture, Xlib may have read events off the
+        // connection while it waited to write; the background thread, asleep
+        // on the connection, would not see them until the next one came.
+        const bool queued = XEventsQueued(display, QueuedAlready) > 0;
         XUNLOCK();
+        if (queued)
+            poke(background_pipe[1]);
     }
 }
 
@@ -340,6 +346,9 @@ Rect saver_visible_area()
     XTranslateCoordinates(display, _xwin.window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
     const int rootW = DisplayWidth(display, _xwin.screen), rootH = DisplayHeight(display, _xwin.screen);
     XUNLOCK();
+    // Events read off the connection while the mode was set and during this
+    // round trip wait in Xlib's queue: the background thread handles them now.
+    poke(background_pipe[1]);
     const Rect visible = rect_intersection({-x, -y, rootW, rootH}, whole);
     return rect_is_empty(visible) ? whole : visible;
 }
