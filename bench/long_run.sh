@@ -10,7 +10,7 @@ cp "$BUILD/veltrane" app/ && cp "$BUILD"/morviksoft/veltrane/* app/morviksoft/ve
 printf "[saver]\nclockType = 3\nsecondHand = 1\nsecondSound = 1\nhourSound = 1\nfifteenhourSound = 1\nhalfhourSound = 1\nfortyfivehourSound = 1\n" > app/veltrane.cfg
 echo "working in $WORK"
 RATE=${RATE:-100}
-. "$(dirname "$(realpath "$0")")/../../scripts/xvfb.sh"
+. "$(dirname "$(realpath "$0")")/../scripts/xvfb.sh"
 start_xvfb 1024x768
 export XDG_RUNTIME_DIR=$PWD/pulse HOME=$PWD/pulse PULSE_SERVER=unix:$PWD/pulse/socket
 pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 \
