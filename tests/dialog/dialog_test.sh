@@ -53,6 +53,7 @@ expect_exit() {  # expect_exit DESCRIPTION CODE
 unchanged() { cmp -s "$CFG" <(printf '%s' "$ORIGINAL") && test "$(ls -A "$(dirname "$CFG")")" = veltrane.cfg; }
 
 start_display 1024x768
+xprop -root -spy >/dev/null 2>&1 &  # a client for the whole test, so the server never resets between launches
 install_program "$WORK/app"
 mkdir -p "$(dirname "$CFG")" "$WORK/bin"
 
