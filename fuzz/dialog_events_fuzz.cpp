@@ -1,12 +1,12 @@
 // The settings dialog's logic fed with any sequence of events: init, paint
 // and close in any order, commands with any id and notification, list
-// choices at any position, check boxes holding any value, saves that succeed
-// or are refused. The dialog must never show a picture from outside the ten
-// previews, must end only once and only as the user chose, and must hand the
-// save exactly what it shows.
+// choices at any position, boxes holding any value, saves that succeed or are
+// refused. It must show no picture outside the ten previews, end once and
+// only as the user chose, and hand the save exactly what it shows.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <string>
 
@@ -17,72 +17,49 @@
 namespace {
 
 int preview_marks[CLOCK_STYLE_COUNT];
-
 const int BOXES[] = {IDC_SECOND_HAND, IDC_SECOND_SOUND, IDC_HOUR_CHIME, IDC_FIFTEEN_CHIME,
                      IDC_HALF_HOUR_CHIME, IDC_FORTY_FIVE_CHIME, IDC_RANDOM};
-const int COMMAND_IDS[] = {
-    IDC_STYLE_LIST, IDC_RESOLUTION_LIST, IDC_VISIT_SITE, IDC_TELL_A_FRIEND, IDC_CANCEL, IDC_OK,
-    IDC_SECOND_HAND, IDC_RANDOM, IDC_STYLE_PICTURE, ESCAPE_COMMAND_ID, 0, 1, 0xffff,
-};
-const DialogNotification NOTIFICATIONS[] = {DialogNotification::clicked, DialogNotification::selection_changed,
-                                            DialogNotification::other};
-
-struct Bytes {
-    const uint8_t *data;
-    size_t size;
-    size_t at = 0;
-    bool empty() const { return at >= size; }
-    uint8_t next() { return at < size ? data[at++] : 0; }
-    int32_t next32() { return static_cast<int32_t>(next() | next() << 8 | next() << 16 | static_cast<uint32_t>(next()) << 24); }
-};
+int32_t SaverSettings::*const SWITCHES[] = {&SaverSettings::secondHand, &SaverSettings::secondSound,
+                                             &SaverSettings::hourSound, &SaverSettings::fifteenhourSound,
+                                             &SaverSettings::halfhourSound, &SaverSettings::fortyfivehourSound,
+                                             &SaverSettings::random};
+const int COMMAND_IDS[] = {IDC_STYLE_LIST, IDC_RESOLUTION_LIST, IDC_VISIT_SITE, IDC_TELL_A_FRIEND, IDC_CANCEL,
+                           IDC_OK, IDC_SECOND_HAND, IDC_RANDOM, IDC_STYLE_PICTURE, ESCAPE_COMMAND_ID, 0, 1, 0xffff};
 
 struct FuzzDialog final : DialogControls {
-    std::map<int, int> listSizes, selection, checks;
-    int endCode = -1;
-    int lastCommand = -1;    // the id of the command being handled, -1 for other events
-    bool saveSucceeds = true;
-    bool lastSaveSucceeded = false;
-    bool shownError = false;
+    std::map<int, int> sizes, selection, checks;
+    int endCode = -1, command = -1;  // command: the id being handled, -1 for other events
+    bool saveSucceeds = true, saved = false, errorShown = false;
 
     void add_list_text(int id, const char *text) override
     {
-        FUZZ_REQUIRE(id == IDC_STYLE_LIST || id == IDC_RESOLUTION_LIST);
-        FUZZ_REQUIRE(text && text[0]);
-        listSizes[id]++;
+        FUZZ_REQUIRE((id == IDC_STYLE_LIST || id == IDC_RESOLUTION_LIST) && text && text[0]);
+        sizes[id]++;
     }
-    void select_list_position(int id, int position) override
-    {
-        selection[id] = position >= 0 && position < listSizes[id] ? position : -1;
-    }
+    void select_list_position(int id, int p) override { selection[id] = p >= 0 && p < sizes[id] ? p : -1; }
     int selected_list_position(int id) override { return selection.count(id) ? selection[id] : -1; }
     void show_picture(int id, PictureHandle picture) override
     {
-        FUZZ_REQUIRE(id == IDC_STYLE_PICTURE);
-        bool known = picture == nullptr;
-        for (PictureHandle p : style_previews)
-            known = known || p == picture;
-        FUZZ_REQUIRE(known);
+        const auto *mark = static_cast<const int *>(picture);
+        FUZZ_REQUIRE(id == IDC_STYLE_PICTURE && (!mark || (mark >= preview_marks && mark < preview_marks + CLOCK_STYLE_COUNT)));
     }
     void set_check(int id, int32_t value) override { checks[id] = value; }
     int get_check(int id) override { return checks[id]; }
-    void draw_picture(int, int, int) override { FUZZ_REQUIRE(lastCommand == -1); }
+    void draw_picture(int, int, int) override { FUZZ_REQUIRE(command == -1); }
     void open_web_page(const char *address) override
     {
-        FUZZ_REQUIRE(lastCommand == IDC_VISIT_SITE || lastCommand == IDC_TELL_A_FRIEND);
+        FUZZ_REQUIRE(command == IDC_VISIT_SITE || command == IDC_TELL_A_FRIEND);
         FUZZ_REQUIRE(std::strncmp(address, MAKER_SITE_ADDRESS, std::strlen(MAKER_SITE_ADDRESS)) == 0);
     }
     void show_error(const char *message) override
     {
-        FUZZ_REQUIRE(lastCommand == IDC_OK && !lastSaveSucceeded);
-        FUZZ_REQUIRE(message && message[0]);
-        shownError = true;
+        FUZZ_REQUIRE(command == IDC_OK && !saved && message && message[0]);
+        errorShown = true;
     }
     void end_dialog(int code) override
     {
-        FUZZ_REQUIRE(endCode == -1);
-        // OK only after a save that succeeded, Cancel by its button, 0 by the close box.
-        FUZZ_REQUIRE(code == lastCommand || (code == 0 && lastCommand == -1));
-        FUZZ_REQUIRE(code != IDC_OK || lastSaveSucceeded);
+        // Once; OK only after a save that succeeded, Cancel by its button, 0 by the close box.
+        FUZZ_REQUIRE(endCode == -1 && (code == command || (code == 0 && command == -1)) && (code != IDC_OK || saved));
         endCode = code;
     }
 };
@@ -98,61 +75,47 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    Bytes in{data, size};
-    FuzzDialog dialog;
+    size_t at = 0;
+    auto next = [&] { return at < size ? data[at++] : 0; };
+    FuzzDialog d;
     SaverSettings settings;
     for (int32_t *field : {&settings.clockType, &settings.resolution, &settings.secondHand, &settings.random})
-        *field = static_cast<int8_t>(in.next());
+        *field = static_cast<int8_t>(next());
     SaverSettings shown = settings;  // what the lists show, as the save must get it
     const SaveSettingsFunction save = [&](const SaverSettings &handed, std::string &reason) {
-        FUZZ_REQUIRE(dialog.lastCommand == IDC_OK);
-        FUZZ_REQUIRE(handed.clockType == shown.clockType && handed.resolution == shown.resolution);
-        const int32_t handedSwitches[] = {handed.secondHand, handed.secondSound, handed.hourSound,
-                                          handed.fifteenhourSound, handed.halfhourSound,
-                                          handed.fortyfivehourSound, handed.random};
+        FUZZ_REQUIRE(d.command == IDC_OK && handed.clockType == shown.clockType && handed.resolution == shown.resolution);
         for (int i = 0; i < 7; i++)
-            FUZZ_REQUIRE(handedSwitches[i] == (dialog.checks[BOXES[i]] == 1 ? 1 : 0));
-        if (!dialog.saveSucceeds && in.next() & 1)
+            FUZZ_REQUIRE(handed.*SWITCHES[i] == (d.checks[BOXES[i]] == 1 ? 1 : 0));
+        if (!d.saveSucceeds && next() & 1)
             reason = "the disk is full";
-        dialog.lastSaveSucceeded = dialog.saveSucceeds;
-        return dialog.saveSucceeds;
+        return d.saved = d.saveSucceeds;
     };
-
-    while (!in.empty() && dialog.endCode == -1) {
+    while (at < size && d.endCode == -1) {
         const DialogEventType plain[] = {DialogEventType::init, DialogEventType::paint, DialogEventType::close};
-        const int op = in.next() % 8;
+        const int op = next() % 8;
         DialogEvent event{plain[op % 3]};
-        switch (op) {
-        case 3: {
-            const int id = COMMAND_IDS[in.next() % std::size(COMMAND_IDS)];
-            event = dialog_command(id, NOTIFICATIONS[in.next() % 3]);
-            break;
-        }
-        case 4:  // the user picks from a list; it may report any position
-        case 5: {
+        if (op == 3) {
+            event = dialog_command(COMMAND_IDS[next() % std::size(COMMAND_IDS)]);
+            event.notification = static_cast<DialogNotification>(next() % 3);
+        } else if (op == 4 || op == 5) {  // the user picks from a list; it may report any position
             const int list = op == 4 ? IDC_STYLE_LIST : IDC_RESOLUTION_LIST;
-            dialog.selection[list] = static_cast<int8_t>(in.next());
+            d.selection[list] = static_cast<int8_t>(next());
             event = dialog_command(list, DialogNotification::selection_changed);
-            break;
-        }
-        case 6:  // a box changes to any state the platform may report
-            dialog.checks[BOXES[in.next() % 7]] = static_cast<int8_t>(in.next());
+        } else if (op == 6) {  // a box changes to any state the platform may report
+            d.checks[BOXES[next() % 7]] = static_cast<int8_t>(next());
             continue;
-        case 7:
-            dialog.saveSucceeds = in.next() & 1;
+        } else if (op == 7) {
+            d.saveSucceeds = next() & 1;
             continue;
         }
-        dialog.lastCommand = event.type == DialogEventType::command ? event.controlId : -1;
-        dialog.lastSaveSucceeded = false;
-        dialog.shownError = false;
-        if (event.notification == DialogNotification::selection_changed && event.type == DialogEventType::command) {
-            if (event.controlId == IDC_STYLE_LIST || event.controlId == IDC_RESOLUTION_LIST)
-                (event.controlId == IDC_STYLE_LIST ? shown.clockType : shown.resolution) =
-                    dialog.selected_list_position(event.controlId);
-        }
-        handle_dialog_event(dialog, settings, save, event);
+        d.command = event.type == DialogEventType::command ? event.controlId : -1;
+        d.saved = d.errorShown = false;
+        if (event.type == DialogEventType::command && event.notification == DialogNotification::selection_changed &&
+            (d.command == IDC_STYLE_LIST || d.command == IDC_RESOLUTION_LIST))
+            (d.command == IDC_STYLE_LIST ? shown.clockType : shown.resolution) = d.selected_list_position(d.command);
+        handle_dialog_event(d, settings, save, event);
         // A refused save leaves the dialog open with a message.
-        FUZZ_REQUIRE(!(dialog.lastCommand == IDC_OK && !dialog.lastSaveSucceeded) || (dialog.shownError && dialog.endCode == -1));
+        FUZZ_REQUIRE(d.command != IDC_OK || d.saved || (d.errorShown && d.endCode == -1));
     }
     return 0;
 }
