@@ -208,7 +208,10 @@ int run_host(unsigned long window)
             show_all(d);
         const int wait = update_clock();
         XFlush(host.display);
-        saver_wait_for(ConnectionNumber(host.display), wait);
+        // Sending pictures, Xlib may have read events off the connection
+        // already; they would not wake the wait below.
+        if (XEventsQueued(host.display, QueuedAlready) == 0)
+            saver_wait_for(ConnectionNumber(host.display), wait);
     }
 
     free_clock(d);
