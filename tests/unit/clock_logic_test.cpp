@@ -194,14 +194,3 @@ TEST(Timing, TheWaitEndsJustAfterTheNextSecond)
     EXPECT_EQ(ms_until_next_second(999), 2);
     EXPECT_EQ(ms_until_next_second(1500), 2) << "held to the second";
 }
-
-TEST(TurnedPicture, BoundsHoldEveryCornerOfThePicture)
-{
-    // Unturned, a 10 x 4 picture with its pivot at (2, 1) on (100, 50)
-    // covers columns 98..107 and rows 49..52, and one pixel more all round.
-    EXPECT_TRUE(same(turned_picture_bounds(10, 4, {2, 1}, {100, 50}, hand_angle(3, 12, 0, 60)), {97, 48, 12, 6}));
-    // Pointing up, it runs from the pivot upwards; rounding may add a column.
-    const Rect r = turned_picture_bounds(10, 4, {2, 1}, {100, 50}, hand_angle(0, 12, 0, 60));
-    EXPECT_TRUE(r.x <= 98 && r.y == 42 && r.x + r.w >= 104 && r.x + r.w <= 105 && r.h == 12);
-    EXPECT_TRUE(rect_is_empty(turned_picture_bounds(0, 4, {0, 0}, {0, 0}, 0)));
-}
