@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -9,120 +10,85 @@
 
 namespace {
 
-void put_u16(std::vector<unsigned char> &b, std::size_t at, uint32_t v)
+using Bytes = std::vector<unsigned char>;
+
+void put(Bytes &b, std::size_t at, int bytes, uint32_t v)
 {
-    b[at] = v & 0xFF;
-    b[at + 1] = (v >> 8) & 0xFF;
+    for (int i = 0; i < bytes; i++)
+        b[at + i] = (v >> (8 * i)) & 0xFF;
 }
 
-void put_u32(std::vector<unsigned char> &b, std::size_t at, uint32_t v)
-{
-    put_u16(b, at, v & 0xFFFF);
-    put_u16(b, at + 2, v >> 16);
-}
+// A 24-bit BMP of two rows of three pixels (three bytes of padding a row, so
+// that row order and padding both show), bottom-up unless `topDown`.
+const uint32_t SAMPLE[] = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFFFFFF, 0x000000};
 
-// A 24-bit BMP file of `rows` (top row first, pixels 0xRRGGBB), stored
-// bottom-up unless `topDown`.
-std::vector<unsigned char> make_bmp(const std::vector<std::vector<uint32_t>> &rows, bool topDown)
+Bytes make_bmp(bool topDown)
 {
-    const int width = static_cast<int>(rows[0].size());
-    const int height = static_cast<int>(rows.size());
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<unsigned char> b(54 + stride * height, 0xEE);  // padding left non-zero
+    const int width = 3, height = 2, stride = 12;
+    Bytes b(54 + stride * height, 0xEE);  // padding left non-zero
+    std::fill(b.begin() + 2, b.begin() + 54, 0);
     b[0] = 'B';
     b[1] = 'M';
-    put_u32(b, 2, static_cast<uint32_t>(b.size()));
-    put_u32(b, 6, 0);
-    put_u32(b, 10, 54);
-    put_u32(b, 14, 40);
-    put_u32(b, 18, width);
-    put_u32(b, 22, static_cast<uint32_t>(topDown ? -height : height));
-    put_u16(b, 26, 1);
-    put_u16(b, 28, 24);
-    put_u32(b, 30, 0);
-    for (std::size_t at = 34; at < 54; at++)
-        b[at] = 0;
-    for (int y = 0; y < height; y++) {
-        const int stored = topDown ? y : height - 1 - y;
-        for (int x = 0; x < width; x++) {
-            const std::size_t at = 54 + stored * stride + x * 3;
-            b[at] = rows[y][x] & 0xFF;
-            b[at + 1] = (rows[y][x] >> 8) & 0xFF;
-            b[at + 2] = (rows[y][x] >> 16) & 0xFF;
-        }
-    }
+    // at, bytes, value: file size, pixel offset, header size, width, height,
+    // planes, bits per pixel; the rest of the header is 0.
+    const uint32_t fields[][3] = {{2, 4, static_cast<uint32_t>(b.size())}, {10, 4, 54}, {14, 4, 40},
+        {18, 4, width}, {22, 4, static_cast<uint32_t>(topDown ? -height : height)}, {26, 2, 1}, {28, 2, 24}};
+    for (const auto &f : fields)
+        put(b, f[0], static_cast<int>(f[1]), f[2]);
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++)
+            put(b, 54 + (topDown ? y : height - 1 - y) * stride + x * 3, 3, SAMPLE[y * width + x]);
     return b;
 }
 
-// Three pixels a row leave three bytes of padding: row order and padding
-// both show in the result.
-const std::vector<std::vector<uint32_t>> SAMPLE_ROWS = {
-    {0xFF0000, 0x00FF00, 0x0000FF},
-    {0x123456, 0xFFFFFF, 0x000000},
-};
+bool refused(const Bytes &file)
+{
+    RgbPicture picture;
+    picture.width = 99;
+    return !decode_bmp24(file.data(), file.size(), picture) && picture.width == 0 && picture.pixels.empty();
+}
 
 TEST(PreviewParent, NumbersThatCannotBeWindowsAreRefused)
 {
-    for (int32_t n : {0, -1, -2097153, INT32_MIN, INT32_MAX, 0x20000000}) {
-        SCOPED_TRACE(n);
-        EXPECT_NE(preview_parent_problem(n), nullptr);
-    }
-    for (int32_t n : {1, 2097153, 0x1FFFFFFF}) {
-        SCOPED_TRACE(n);
-        EXPECT_EQ(preview_parent_problem(n), nullptr);
-    }
+    for (int32_t n : {0, -1, -2097153, INT32_MIN, INT32_MAX, 0x20000000})
+        EXPECT_NE(preview_parent_problem(n), nullptr) << n;
+    for (int32_t n : {1, 2097153, 0x1FFFFFFF})
+        EXPECT_EQ(preview_parent_problem(n), nullptr) << n;
 }
 
 TEST(PreviewPicture, BottomUpAndTopDownFilesGiveTheSamePixels)
 {
     for (bool topDown : {false, true}) {
-        SCOPED_TRACE(topDown ? "top-down" : "bottom-up");
-        const std::vector<unsigned char> file = make_bmp(SAMPLE_ROWS, topDown);
+        const Bytes file = make_bmp(topDown);
         RgbPicture picture;
-        ASSERT_TRUE(decode_bmp24(file.data(), file.size(), picture));
+        ASSERT_TRUE(decode_bmp24(file.data(), file.size(), picture)) << topDown;
         EXPECT_EQ(picture.width, 3);
         EXPECT_EQ(picture.height, 2);
-        EXPECT_EQ(picture.pixels, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x123456,
-                                                          0xFFFFFF, 0x000000}));
+        EXPECT_EQ(picture.pixels, std::vector<uint32_t>(std::begin(SAMPLE), std::end(SAMPLE))) << topDown;
     }
 }
 
 TEST(PreviewPicture, AnythingButAWholeUncompressed24BitFileIsRefused)
 {
-    const std::vector<unsigned char> good = make_bmp(SAMPLE_ROWS, false);
-    const auto refused = [](std::vector<unsigned char> file) {
-        RgbPicture picture;
-        picture.width = 99;
-        const bool ok = decode_bmp24(file.data(), file.size(), picture);
-        return !ok && picture.width == 0 && picture.pixels.empty();
-    };
-
+    const Bytes good = make_bmp(false);
     // Each a field of the header written over: offset, width in bytes, value.
     const struct { std::size_t at; int bytes; uint32_t value; const char *what; } spoiled[] = {
-        {0, 2, 'B' | ('A' << 8), "magic"},
-        {28, 2, 32, "32 bits per pixel"},
-        {28, 2, 8, "8 bits per pixel"},
-        {30, 4, 1, "run-length compressed"},
-        {14, 4, 12, "old 12-byte header"},
-        {18, 4, 0, "no width"},
-        {18, 4, 0x80000000u, "negative width"},
-        {22, 4, 0x80000000u, "height that cannot be negated"},
-        {18, 4, 100000, "huge width"},
-        {10, 4, 20, "pixels inside the header"},
+        {0, 2, 'B' | ('A' << 8), "magic"}, {28, 2, 32, "32 bits per pixel"}, {28, 2, 8, "8 bits per pixel"},
+        {30, 4, 1, "run-length compressed"}, {14, 4, 12, "old 12-byte header"}, {18, 4, 0, "no width"},
+        {18, 4, 0x80000000u, "negative width"}, {22, 4, 0x80000000u, "height that cannot be negated"},
+        {18, 4, 100000, "huge width"}, {10, 4, 20, "pixels inside the header"},
         {10, 4, 0xFFFFFFF0u, "pixels far beyond the end"},
     };
     for (const auto &s : spoiled) {
-        auto changed = good;
-        (s.bytes == 2 ? put_u16 : put_u32)(changed, s.at, s.value);
+        Bytes changed = good;
+        put(changed, s.at, s.bytes, s.value);
         EXPECT_TRUE(refused(changed)) << s.what;
     }
-
-    // Every file cut short is refused, down to nothing at all; the last row
-    // may lack only its padding.
+    // Every file cut short is refused, down to nothing; the last row may lack
+    // only its padding.
     const std::size_t lastPadding = 3;
     for (std::size_t size = 0; size < good.size() - lastPadding; size++)
-        EXPECT_TRUE(refused(std::vector<unsigned char>(good.begin(), good.begin() + size)))
-            << "cut to " << size << " bytes";
+        EXPECT_TRUE(refused(Bytes(good.begin(), good.begin() + size))) << "cut to " << size << " bytes";
     RgbPicture picture;
     EXPECT_TRUE(decode_bmp24(good.data(), good.size() - lastPadding, picture));
     EXPECT_FALSE(decode_bmp24(nullptr, 100, picture));
@@ -135,9 +101,8 @@ TEST(PreviewPicture, TheBuiltInPictureIsAClockOnWhite)
     ASSERT_TRUE(decode_bmp24(bytes.bytes, bytes.size, picture));
     EXPECT_EQ(picture.width, 151);
     EXPECT_EQ(picture.height, 119);
-    const auto at = [&](int x, int y) { return picture.pixels[y * picture.width + x]; };
-    EXPECT_EQ(at(0, 0), 0xFFFFFFu);
-    EXPECT_EQ(at(150, 118), 0xFFFFFFu);
+    EXPECT_EQ(picture.pixels.front(), 0xFFFFFFu);
+    EXPECT_EQ(picture.pixels.back(), 0xFFFFFFu);
     int dark = 0;
     for (uint32_t p : picture.pixels)
         dark += ((p >> 16) & 0xFF) < 128 && ((p >> 8) & 0xFF) < 128 && (p & 0xFF) < 128;
@@ -146,28 +111,28 @@ TEST(PreviewPicture, TheBuiltInPictureIsAClockOnWhite)
 
 TEST(PreviewPixel, ColoursFillEachChannelOfTheVisual)
 {
-    // The usual 24-bit visual keeps the colour as it is.
-    EXPECT_EQ(pack_pixel(0x123456, 0xFF0000, 0x00FF00, 0x0000FF), 0x123456u);
-    // Channels in the other order.
-    EXPECT_EQ(pack_pixel(0x123456, 0x0000FF, 0x00FF00, 0xFF0000), 0x563412u);
-    // 16 bits, 5-6-5: the ends stay the ends, the middle is rounded.
-    EXPECT_EQ(pack_pixel(0xFFFFFF, 0xF800, 0x07E0, 0x001F), 0xFFFFu);
-    EXPECT_EQ(pack_pixel(0x000000, 0xF800, 0x07E0, 0x001F), 0u);
-    EXPECT_EQ(pack_pixel(0x808080, 0xF800, 0x07E0, 0x001F), (16u << 11) | (32u << 5) | 16u);
-    // 30 bits, 10 a channel.
-    EXPECT_EQ(pack_pixel(0xFFFFFF, 0x3FF00000, 0x000FFC00, 0x000003FF), 0x3FFFFFFFu);
-    EXPECT_EQ(pack_pixel(0xFF0000, 0x3FF00000, 0x000FFC00, 0x000003FF), 0x3FF00000u);
-    // A missing channel contributes nothing.
-    EXPECT_EQ(pack_pixel(0xFFFFFF, 0xFF0000, 0x00FF00, 0), 0xFFFF00u);
+    // colour, red, green and blue masks, pixel
+    const uint32_t cases[][5] = {
+        {0x123456, 0xFF0000, 0x00FF00, 0x0000FF, 0x123456},                    // the usual 24 bits
+        {0x123456, 0x0000FF, 0x00FF00, 0xFF0000, 0x563412},                    // channels reversed
+        {0xFFFFFF, 0xF800, 0x07E0, 0x001F, 0xFFFF},                            // 5-6-5: the ends stay
+        {0x000000, 0xF800, 0x07E0, 0x001F, 0},                                 // the ends,
+        {0x808080, 0xF800, 0x07E0, 0x001F, (16u << 11) | (32u << 5) | 16u},    // the middle is rounded
+        {0xFFFFFF, 0x3FF00000, 0x000FFC00, 0x000003FF, 0x3FFFFFFF},            // 10 bits a channel
+        {0xFF0000, 0x3FF00000, 0x000FFC00, 0x000003FF, 0x3FF00000},
+        {0xFFFFFF, 0xFF0000, 0x00FF00, 0, 0xFFFF00},                           // a missing channel
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(pack_pixel(c[0], c[1], c[2], c[3]), c[4]) << std::hex << c[0] << " " << c[1];
 }
 
 TEST(PreviewPixel, OnlyADeeperPixelThanItsChannelsHasSpareBits)
 {
-    EXPECT_EQ(spare_bits(24, 0xFF0000, 0x00FF00, 0x0000FF), 0u);
-    EXPECT_EQ(spare_bits(32, 0xFF0000, 0x00FF00, 0x0000FF), 0xFF000000u);
-    EXPECT_EQ(spare_bits(16, 0xF800, 0x07E0, 0x001F), 0u);
-    EXPECT_EQ(spare_bits(16, 0x7C00, 0x03E0, 0x001F), 0x8000u);
-    EXPECT_EQ(spare_bits(0, 0, 0, 0), 0u);
+    // depth, red, green and blue masks, spare bits
+    const uint32_t cases[][5] = {{24, 0xFF0000, 0x00FF00, 0x0000FF, 0}, {32, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000},
+        {16, 0xF800, 0x07E0, 0x001F, 0}, {16, 0x7C00, 0x03E0, 0x001F, 0x8000}, {0, 0, 0, 0, 0}};
+    for (const auto &c : cases)
+        EXPECT_EQ(spare_bits(static_cast<int>(c[0]), c[1], c[2], c[3]), c[4]) << c[0] << " " << std::hex << c[1];
 }
 
 }  // namespace

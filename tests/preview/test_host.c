@@ -2,15 +2,11 @@
  *
  *   preview_test_host [--argb] X Y WIDTH HEIGHT [PROGRAM ARGS...]
  *
- * Creates a top-level window WIDTH x HEIGHT at X, Y (with --argb, of a 32-bit
- * visual with an alpha channel, as composited desktops use) with a blue background
- * (so that any part the preview fails to cover shows), prints "window <id>",
- * and, when PROGRAM is given, runs it with "{id}" in its arguments replaced by
- * the window id and prints "pid <pid>". It then waits for SIGUSR1 (or
- * SIGTERM, or 30 s), destroys the window and prints "destroyed"; with a
- * PROGRAM it then waits up to 5 s for it to end and prints
- * "exit <code> <milliseconds since the window was destroyed>" or
- * "exit timeout". Every line is flushed at once. */
+ * Maps a blue window (blue shows what the preview fails to cover; --argb: a
+ * 32-bit visual with alpha, as composited desktops use), prints "window <id>",
+ * runs PROGRAM with "{id}" replaced by that id and prints "pid <pid>". On
+ * SIGUSR1 or SIGTERM (or after 30 s) it destroys the window, prints "destroyed",
+ * then "exit <code> <ms since the destruction>", or "exit timeout" after 5 s. */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -32,13 +28,10 @@ static double now_ms(void)
 
 static pid_t start_program(char **argv, int argc, Window window)
 {
-    char id[32];
-    snprintf(id, sizeof id, "%lu", window);
     char **args = calloc(argc + 1, sizeof *args);
     for (int i = 0; i < argc; i++) {
         const char *mark = strstr(argv[i], "{id}");
-        args[i] = argv[i];
-        if (mark && asprintf(&args[i], "%.*s%s%s", (int)(mark - argv[i]), argv[i], id, mark + 4) < 0)
+        if (!mark || asprintf(&args[i], "%.*s%lu%s", (int)(mark - argv[i]), argv[i], window, mark + 4) < 0)
             args[i] = argv[i];
     }
     pid_t pid = fork();
@@ -56,13 +49,9 @@ static int report_exit(pid_t pid, double since)
 {
     int status = 0;
     while (now_ms() - since < 5000) {
-        pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid) {
-            double after = now_ms() - since;
-            if (WIFEXITED(status))
-                printf("exit %d %.2f\n", WEXITSTATUS(status), after);
-            else
-                printf("exit signal-%d %.2f\n", WTERMSIG(status), after);
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            printf(WIFEXITED(status) ? "exit %d %.2f\n" : "exit signal-%d %.2f\n",
+                   WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status), now_ms() - since);
             return 0;
         }
         usleep(200);
@@ -76,25 +65,18 @@ static int report_exit(pid_t pid, double since)
 int main(int argc, char **argv)
 {
     int argb = argc > 1 && strcmp(argv[1], "--argb") == 0;
-    if (argb) {
-        argv++;
-        argc--;
-    }
+    argv += argb;
+    argc -= argb;
     if (argc < 5) {
         fprintf(stderr, "usage: %s [--argb] X Y WIDTH HEIGHT [PROGRAM ARGS...]\n", argv[0]);
         return 2;
     }
     setvbuf(stdout, NULL, _IOLBF, 0);
     Display *display = XOpenDisplay(NULL);
-    if (!display) {
-        fprintf(stderr, "cannot open display\n");
-        return 2;
-    }
+    if (!display)
+        return fprintf(stderr, "cannot open display\n"), 2;
     int screen = DefaultScreen(display);
-    Window root = RootWindow(display, screen);
-    XSetWindowAttributes attributes;
-    attributes.background_pixel = 0x0000FF;
-    attributes.override_redirect = True;
+    XSetWindowAttributes attributes = {.background_pixel = 0x0000FF, .override_redirect = True};
     unsigned long mask = CWBackPixel | CWOverrideRedirect;
     int depth = CopyFromParent;
     Visual *visual = CopyFromParent;
@@ -107,12 +89,12 @@ int main(int argc, char **argv)
         depth = 32;
         visual = info.visual;
         attributes.background_pixel = 0xFF0000FF;
-        attributes.border_pixel = 0;
-        attributes.colormap = XCreateColormap(display, root, visual, AllocNone);
+        attributes.colormap = XCreateColormap(display, RootWindow(display, screen), visual, AllocNone);
         mask |= CWBorderPixel | CWColormap;
     }
-    Window window = XCreateWindow(display, root, atoi(argv[1]), atoi(argv[2]), atoi(argv[3]),
-                                  atoi(argv[4]), 0, depth, InputOutput, visual, mask, &attributes);
+    Window window = XCreateWindow(display, RootWindow(display, screen), atoi(argv[1]), atoi(argv[2]),
+                                  atoi(argv[3]), atoi(argv[4]), 0, depth, InputOutput, visual, mask,
+                                  &attributes);
     XMapWindow(display, window);
     XSync(display, False);
     printf("window %lu\n", window);
@@ -122,13 +104,9 @@ int main(int argc, char **argv)
     sigaddset(&wanted, SIGUSR1);
     sigaddset(&wanted, SIGTERM);
     sigprocmask(SIG_BLOCK, &wanted, NULL);
-
-    pid_t pid = 0;
-    if (argc > 5) {
-        pid = start_program(argv + 5, argc - 5, window);
+    pid_t pid = argc > 5 ? start_program(argv + 5, argc - 5, window) : 0;
+    if (pid)
         printf("pid %d\n", (int)pid);
-    }
-
     struct timespec limit = {30, 0};
     sigtimedwait(&wanted, NULL, &limit);
 
