@@ -7,7 +7,6 @@
 #include <string>
 
 #include "display/full_screen_clock.h"
-#include "display/scale.h"
 #include "tests/unit/allegro_fixture.h"
 
 namespace {
@@ -237,23 +236,6 @@ TEST_P(Frame, FaceCentredStyleEightsAxleAndMissingPicturesLeftOut)
     EXPECT_TRUE(is(frame, W / 2 + 30, H / 2, BACKGROUND)) << "no face, no hour hand";
     EXPECT_TRUE(is(frame, W / 2 + 5, H / 2 - 60, MINUTE)) << "the minute hand turns about the middle";
     destroy_bitmap(frame);
-}
-
-// A frame scaled down to a window averages what each window pixel covers.
-TEST_P(Frame, ScalingDownAveragesTheCoveredArea)
-{
-    BITMAP *src = create_bitmap(6, 3), *dest = create_bitmap(2, 1);
-    clear_to_color(src, makecol(200, 100, 0));
-    for (int x = 3; x < 6; x++)
-        for (int y = 0; y < 3; y++)
-            putpixel(src, x, y, (x + y) % 2 ? makecol(255, 255, 255) : makecol(0, 0, 0));
-    scale_area(src, dest, {0, 0, 2, 1});
-    EXPECT_TRUE(is(dest, 0, 0, {200, 100, 0})) << "a plain area keeps its colour";
-    const int grey = getpixel(dest, 1, 0);
-    EXPECT_NEAR(getr(grey), 142, 5) << "five white pixels of nine";
-    EXPECT_EQ(getr(grey), getb(grey));
-    destroy_bitmap(src);
-    destroy_bitmap(dest);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, Frame, ::testing::Values(16, 32));
