@@ -16,9 +16,10 @@ namespace {
 const int FULL_VOLUME = 255;
 const int CENTRE_PAN = 128;
 const int OWN_PITCH = 1000;
-// How long the mixer is kept fed after a sound's last sample: the sound
-// device's buffer still holds that much.
-const int MIXER_DRAIN_MS = 100;
+// How long the mixer is kept fed after a sound's last sample. A little over
+// a second: with the tick on, the mixer then runs without a break, as a sound
+// device left to run dry may take a while to start again.
+const int MIXER_DRAIN_MS = 1100;
 
 // Presses as the library reports them, kept until the loop looks: a press
 // and its release may both fall between two looks.
