@@ -93,6 +93,12 @@ void start_clock_sound(ClockDisplay &d)
     if (!any_sound_on(saver_settings) || install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) != 0) {
         install_sound(DIGI_NONE, MIDI_NONE, nullptr);
         d.soundAvailable = 0;
+    } else if (is_on(saver_settings.secondSound)) {
+        // With the tick on the mixer runs from the start, so that the first
+        // tick comes with the same delay through the device as the others;
+        // each tick then keeps it running. The start-up until the first tick
+        // takes well under this.
+        saver_sound_playing(5000);
     }
 }
 
