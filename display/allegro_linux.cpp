@@ -103,6 +103,38 @@ void run_callbacks(bool mixerOnly)
     pthread_mutex_unlock(&calls_lock);
 }
 
+bool display_handler_registered()
+{
+    pthread_mutex_lock(&registry_lock);
+    bool found = false;
+    for (bg_func f : funcs)
+        found = found || (f && f == display_handler);
+    pthread_mutex_unlock(&registry_lock);
+    return found;
+}
+
+// The X connection to watch, or -1; true in *queued when Xlib already holds
+// events read off it, which no longer show on the connection. The library
+// unregisters its X handler before it closes the display, and unregistering
+// waits for calls_lock: holding it here, with the handler still registered,
+// keeps the display open while we look at it.
+int display_connection(bool *queued)
+{
+    int fd = -1;
+    *queued = false;
+    pthread_mutex_lock(&calls_lock);
+    if (display_handler_registered()) {
+        if (Display *display = _xwin.display) {
+            XLOCK();
+            *queued = XEventsQueued(display, QueuedAlready) > 0;
+            XUNLOCK();
+            fd = ConnectionNumber(display);
+        }
+    }
+    pthread_mutex_unlock(&calls_lock);
+    return fd;
+}
+
 // Sleeps until the X server sends something, the main thread asks, or the
 // mixer's next period is due while a sound plays. Returns true when only
 // the mixer's period came.
@@ -111,16 +143,14 @@ bool wait_for_work()
     pollfd fds[2];
     int count = 0;
     fds[count++] = {background_pipe[0], POLLIN, 0};
-    if (Display *display = _xwin.display) {
-        // Events that Xlib has already read off the connection no longer
-        // show on it.
-        XLOCK();
-        const int queued = XEventsQueued(display, QueuedAlready);
-        XUNLOCK();
-        if (queued > 0)
-            return false;
-        fds[count++] = {ConnectionNumber(display), POLLIN, 0};
-    }
+    bool queued = false;
+    const int connection = display_connection(&queued);
+    if (queued)
+        return false;
+    // Should the display close meanwhile, poll() reports the closed
+    // descriptor at once and the next pass leaves it out.
+    if (connection >= 0)
+        fds[count++] = {connection, POLLIN, 0};
     const long long left = sound_until_ms.load() - monotonic_ms();
     const int timeout = left > 0 ? MIXER_PERIOD_MS : -1;
     const int ready = poll(fds, count, timeout);

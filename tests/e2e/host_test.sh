@@ -68,7 +68,7 @@ wait_for 10 saver_running
 as_user xscreensaver-command -lock >/dev/null
 check "XScreenSaver locks while the clock shows" wait_for 5 locked
 check "the clock goes on under the lock" saver_running
-"$APP/veltrane" /s >"$WORK/refused.out" 2>&1; refused=$?
+timeout -s KILL 20 "$APP/veltrane" /s >"$WORK/refused.out" 2>&1; refused=$?
 check "/s under the locker's grab ends with 1 and says why" \
     eval 'test $refused = 1 && grep -q "another program holds" "$WORK/refused.out"'
 stop_host $XSS
