@@ -12,17 +12,12 @@
 
 #include "fuzz/fuzz_require.h"
 #include "resources/dialog_template.h"
+#include "settings/settings_table.h"
 #include "shell/settings_dialog_logic.h"
 
 namespace {
 
 int preview_marks[CLOCK_STYLE_COUNT];
-const int BOXES[] = {IDC_SECOND_HAND, IDC_SECOND_SOUND, IDC_HOUR_CHIME, IDC_FIFTEEN_CHIME,
-                     IDC_HALF_HOUR_CHIME, IDC_FORTY_FIVE_CHIME, IDC_RANDOM};
-int32_t SaverSettings::*const SWITCHES[] = {&SaverSettings::secondHand, &SaverSettings::secondSound,
-                                             &SaverSettings::hourSound, &SaverSettings::fifteenhourSound,
-                                             &SaverSettings::halfhourSound, &SaverSettings::fortyfivehourSound,
-                                             &SaverSettings::random};
 const int COMMAND_IDS[] = {IDC_STYLE_LIST, IDC_RESOLUTION_LIST, IDC_VISIT_SITE, IDC_TELL_A_FRIEND, IDC_CANCEL,
                            IDC_OK, IDC_SECOND_HAND, IDC_RANDOM, IDC_STYLE_PICTURE, ESCAPE_COMMAND_ID, 0, 1, 0xffff};
 
@@ -84,8 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     SaverSettings shown = settings;  // what the lists show, as the save must get it
     const SaveSettingsFunction save = [&](const SaverSettings &handed, std::string &reason) {
         FUZZ_REQUIRE(d.command == IDC_OK && handed.clockType == shown.clockType && handed.resolution == shown.resolution);
-        for (int i = 0; i < 7; i++)
-            FUZZ_REQUIRE(handed.*SWITCHES[i] == (d.checks[BOXES[i]] == 1 ? 1 : 0));
+        for (const SettingRow &row : SETTING_ROWS)
+            FUZZ_REQUIRE(!row.isSwitch || handed.*row.field == (d.checks[row.controlId] == 1 ? 1 : 0));
         if (!d.saveSucceeds && next() & 1)
             reason = "the disk is full";
         return d.saved = d.saveSucceeds;
@@ -102,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             d.selection[list] = static_cast<int8_t>(next());
             event = dialog_command(list, DialogNotification::selection_changed);
         } else if (op == 6) {  // a box changes to any state the platform may report
-            d.checks[BOXES[next() % 7]] = static_cast<int8_t>(next());
+            d.checks[SETTING_ROWS[2 + next() % 7].controlId] = static_cast<int8_t>(next());  // past the lists
             continue;
         } else if (op == 7) {
             d.saveSucceeds = next() & 1;
