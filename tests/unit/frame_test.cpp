@@ -212,12 +212,8 @@ TEST_P(Frame, BrandMarkSitsFivePixelsInFromTheCorner)
     destroy_bitmap(frame);
 }
 
-TEST_P(Frame, FaceCentredStyleEightsAxleAndMissingPicturesLeftOut)
+TEST_P(Frame, StyleEightsAxleAndMissingPicturesLeftOut)
 {
-    load(W + 1, H + 1);
-    EXPECT_TRUE(d.faceX == (W + 1) / 2 - FACE_W / 2 && d.faceY == (H + 1) / 2 - FACE_H / 2);
-    EXPECT_TRUE(d.dialCentre.x == d.faceX + FACE_W / 2 && d.dialCentre.y == d.faceY + FACE_H / 2);
-
     style.dialCentre = DialCentreRule::FixedOffset;
     style.dialOffset = {384, 366};
     load(800, 700);
