@@ -6,8 +6,9 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <vector>
@@ -81,13 +82,29 @@ void put_rect(BITMAP *picture, const Rect &r)
     const unsigned long opaque =
         host.depth == 32 ? ~(red.mask | green.mask | blue.mask) & 0xFFFFFFFFUL : 0;
     const int depth = bitmap_color_depth(picture);
-    for (int y = 0; y < area.h; y++)
+    // The usual case, a 32-bit frame for a 32-bit image in our byte order,
+    // goes row by row: pixel by pixel through the libraries' calls, a whole
+    // 1920x1080 window took 50 ms.
+    const uint32_t one = 1;
+    const int ourOrder = *reinterpret_cast<const unsigned char *>(&one) ? LSBFirst : MSBFirst;
+    const bool direct = depth == 32 && is_memory_bitmap(picture) && image->bits_per_pixel == 32 &&
+                        image->byte_order == ourOrder;
+    for (int y = 0; y < area.h; y++) {
+        if (direct) {
+            const auto *from = reinterpret_cast<const uint32_t *>(picture->line[area.y + y]) + area.x;
+            auto *to = reinterpret_cast<uint32_t *>(image->data + static_cast<size_t>(y) * image->bytes_per_line);
+            for (int x = 0; x < area.w; x++)
+                to[x] = static_cast<uint32_t>(opaque | place(getr32(from[x]), red) | place(getg32(from[x]), green) |
+                                              place(getb32(from[x]), blue));
+            continue;
+        }
         for (int x = 0; x < area.w; x++) {
             const int c = getpixel(picture, area.x + x, area.y + y);
             XPutPixel(image, x, y,
                       opaque | place(getr_depth(depth, c), red) | place(getg_depth(depth, c), green) |
                           place(getb_depth(depth, c), blue));
         }
+    }
     XPutImage(host.display, host.window, host.gc, image, 0, 0, area.x, area.y, area.w, area.h);
     XDestroyImage(image);
 }
