@@ -15,9 +15,11 @@
 #include <unistd.h>
 #include <xalleg.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <ctime>
 
 #include "display/embedded_bitmap.h"
@@ -25,7 +27,21 @@
 
 namespace {
 
-constexpr int MIXER_PERIOD_MS = 20;
+// The sound device takes the mixer's output a period at a time, and asks for
+// more each time it has played one: the fewer and longer the periods, the
+// fewer wake-ups, here and in the sound library's own thread. A whole
+// number of periods make a second, so a sound started at each new second
+// starts at the same place in a period every time, and ticks stay evenly
+// spaced (a sound always starts at the beginning of a period).
+constexpr int MIXER_RATE = 44100;
+constexpr int MIXER_PERIOD_FRAMES = MIXER_RATE / 10;  // 100 ms
+constexpr int MIXER_PERIODS = 4;                      // the device holds 400 ms
+// While a sound plays the device is topped up at fixed times in each second:
+// its buffer outlasts the time between two. The top-up at the start of a
+// second is the one a tick asks for; should none come, it follows a little
+// later.
+constexpr int TOP_UP_MS = 200;
+constexpr int TICK_WAIT_MS = 40;
 constexpr int MAX_BACKGROUND_FUNCS = 16;
 
 pthread_mutex_t calls_lock;          // held while callbacks run, and by DISABLE()
@@ -42,12 +58,25 @@ int background_pipe[2] = {-1, -1};
 int main_pipe[2] = {-1, -1};
 // Until when (CLOCK_MONOTONIC, ms) the mixer must be fed.
 std::atomic<long long> sound_until_ms{0};
+// A sound started since the background thread last looked.
+std::atomic<bool> sound_started{false};
+// A callback was registered since the background thread last ran them all.
+std::atomic<bool> newly_registered{false};
 volatile sig_atomic_t stop_requested = 0;
 
 long long monotonic_ms()
 {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// The wall clock the frame loop goes by, in ms: the tick comes as its
+// second changes.
+long long wall_ms()
+{
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
     return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
@@ -88,7 +117,11 @@ void drain(int fd)
 // left out, since each of its runs costs a round trip to the X server.
 bg_func display_handler = nullptr;
 
-void run_callbacks(bool mixerOnly)
+// Which callbacks a wake-up runs: the X handler, the others (the sound
+// driver, which writes at most one period a run), or all.
+enum Work { DISPLAY_WORK = 1, MIXER_WORK = 2, ALL_WORK = 3 };
+
+void run_callbacks(int work)
 {
     bg_func snapshot[MAX_BACKGROUND_FUNCS];
     pthread_mutex_lock(&registry_lock);
@@ -96,11 +129,24 @@ void run_callbacks(bool mixerOnly)
         snapshot[i] = funcs[i];
     pthread_mutex_unlock(&registry_lock);
 
+    // A top-up fills the device's whole buffer.
+    const int rounds = (work & MIXER_WORK) ? MIXER_PERIODS + 1 : 1;
     pthread_mutex_lock(&calls_lock);
-    for (bg_func f : snapshot)
-        if (f && !(mixerOnly && f == display_handler))
-            f(1);
+    for (int round = 0; round < rounds; round++)
+        for (bg_func f : snapshot)
+            if (f && (work & (f == display_handler ? DISPLAY_WORK : MIXER_WORK)) &&
+                (round == 0 || f != display_handler))
+                f(1);
     pthread_mutex_unlock(&calls_lock);
+}
+
+// When the next top-up is due, in wall-clock ms, after one at `last`.
+long long next_top_up(long long last)
+{
+    long long slot = (last / TOP_UP_MS + 1) * TOP_UP_MS;
+    if (slot % 1000 == 0)
+        slot += TICK_WAIT_MS;
+    return slot;
 }
 
 bool display_handler_registered()
@@ -136,9 +182,10 @@ int display_connection(bool *queued)
 }
 
 // Sleeps until the X server sends something, the main thread asks, or the
-// mixer's next period is due while a sound plays. Returns true when only
-// the mixer's period came.
-bool wait_for_work()
+// mixer's next top-up is due while a sound plays, and says what to run.
+// Only the top-ups feed the device, whatever else wakes the thread, so that
+// it holds the same amount each time a tick starts.
+int wait_for_work(long long &lastTopUp)
 {
     pollfd fds[2];
     int count = 0;
@@ -146,17 +193,30 @@ bool wait_for_work()
     bool queued = false;
     const int connection = display_connection(&queued);
     if (queued)
-        return false;
+        return DISPLAY_WORK;
     // Should the display close meanwhile, poll() reports the closed
     // descriptor at once and the next pass leaves it out.
     if (connection >= 0)
         fds[count++] = {connection, POLLIN, 0};
-    const long long left = sound_until_ms.load() - monotonic_ms();
-    const int timeout = left > 0 ? MIXER_PERIOD_MS : -1;
+    const bool feeding = sound_until_ms.load() > monotonic_ms();
+    int timeout = -1;
+    if (feeding) {
+        const long long due = next_top_up(lastTopUp) - wall_ms();
+        timeout = due <= 0 ? 0 : static_cast<int>(std::min(due + 1, 1000LL));
+    }
     const int ready = poll(fds, count, timeout);
     if (ready > 0 && (fds[0].revents & POLLIN))
         drain(background_pipe[0]);
-    return ready == 0;
+    // Events Xlib read off the connection meanwhile are seen on the next pass.
+    int work = ready > 0 && count > 1 && fds[1].revents ? DISPLAY_WORK : 0;
+    if (newly_registered.exchange(false))
+        work = ALL_WORK;
+    const long long now = wall_ms();
+    if (sound_started.exchange(false) || (feeding && now >= next_top_up(lastTopUp))) {
+        lastTopUp = now;
+        work |= MIXER_WORK;
+    }
+    return work;
 }
 
 void *background_loop(void *)
@@ -166,10 +226,12 @@ void *background_loop(void *)
     sigset_t all;
     sigfillset(&all);
     pthread_sigmask(SIG_BLOCK, &all, nullptr);
-    bool mixerOnly = false;
+    int work = ALL_WORK;
+    long long lastTopUp = 0;
     while (running) {
-        run_callbacks(mixerOnly);
-        mixerOnly = wait_for_work();
+        if (work)
+            run_callbacks(work);
+        work = wait_for_work(lastTopUp);
     }
     return nullptr;
 }
@@ -219,6 +281,7 @@ int calm_register(bg_func f)
         }
     pthread_mutex_unlock(&registry_lock);
     // A new callback (the X handler, a sound driver) runs at once.
+    newly_registered = true;
     poke(background_pipe[1]);
     return result;
 }
@@ -275,6 +338,12 @@ void on_stop_signal(int)
 
 void saver_platform_prepare()
 {
+    // For this run only: the library's configuration is our settings file,
+    // which is never written with these.
+    char sound[128];
+    const int length = std::snprintf(sound, sizeof sound, "[sound]\nsound_freq = %d\nalsa_fragsize = %d\nalsa_numfrags = %d\n",
+                                     MIXER_RATE, MIXER_PERIOD_FRAMES, MIXER_PERIODS);
+    override_config_data(sound, length);
     XSetIOErrorHandler(display_lost);
     make_pipe(main_pipe);
 
@@ -338,6 +407,7 @@ void saver_sound_playing(int ms)
     const long long until = monotonic_ms() + ms;
     if (until > sound_until_ms.load())
         sound_until_ms = until;
+    sound_started = true;
     poke(background_pipe[1]);
 }
 
