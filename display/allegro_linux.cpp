@@ -34,14 +34,16 @@ namespace {
 // starts at the same place in a period every time, and ticks stay evenly
 // spaced (a sound always starts at the beginning of a period).
 constexpr int MIXER_RATE = 44100;
-constexpr int MIXER_PERIOD_FRAMES = MIXER_RATE / 10;  // 100 ms
-constexpr int MIXER_PERIODS = 4;                      // the device holds 400 ms
+constexpr int MIXER_PERIOD_FRAMES = MIXER_RATE / 20;  // 50 ms
+constexpr int MIXER_PERIODS = 8;                      // the device holds 400 ms
 // While a sound plays the device is topped up at fixed times in each second:
 // its buffer outlasts the time between two. The top-up at the start of a
-// second is the one a tick asks for; should none come, it follows a little
-// later.
-constexpr int TOP_UP_MS = 200;
+// second is the one a tick asks for. Should none have come a little after
+// the second, one period is written, which leaves room for a late tick to go
+// out at once; the rest follows a little later.
+constexpr int TOP_UP_MS = 250;
 constexpr int TICK_WAIT_MS = 40;
+constexpr int LATE_TICK_WAIT_MS = 100;
 constexpr int MAX_BACKGROUND_FUNCS = 16;
 
 pthread_mutex_t calls_lock;          // held while callbacks run, and by DISABLE()
@@ -121,7 +123,7 @@ bg_func display_handler = nullptr;
 // driver, which writes at most one period a run), or all.
 enum Work { DISPLAY_WORK = 1, MIXER_WORK = 2, ALL_WORK = 3 };
 
-void run_callbacks(int work)
+void run_callbacks(int work, int periods)
 {
     bg_func snapshot[MAX_BACKGROUND_FUNCS];
     pthread_mutex_lock(&registry_lock);
@@ -129,8 +131,7 @@ void run_callbacks(int work)
         snapshot[i] = funcs[i];
     pthread_mutex_unlock(&registry_lock);
 
-    // A top-up fills the device's whole buffer.
-    const int rounds = (work & MIXER_WORK) ? MIXER_PERIODS + 1 : 1;
+    const int rounds = (work & MIXER_WORK) ? periods : 1;
     pthread_mutex_lock(&calls_lock);
     for (int round = 0; round < rounds; round++)
         for (bg_func f : snapshot)
@@ -140,13 +141,23 @@ void run_callbacks(int work)
     pthread_mutex_unlock(&calls_lock);
 }
 
-// When the next top-up is due, in wall-clock ms, after one at `last`.
-long long next_top_up(long long last)
+// A top-up: when it is due (wall-clock ms) and how many periods it writes
+// at most. FULL fills the device's whole buffer.
+struct TopUp {
+    long long at;
+    int periods;
+};
+constexpr int FULL = MIXER_PERIODS + 1;
+
+// The top-up that follows `last`.
+TopUp next_top_up(const TopUp &last)
 {
-    long long slot = (last / TOP_UP_MS + 1) * TOP_UP_MS;
+    if (last.periods != FULL)
+        return {last.at - last.at % 1000 + LATE_TICK_WAIT_MS, FULL};
+    const long long slot = (last.at / TOP_UP_MS + 1) * TOP_UP_MS;
     if (slot % 1000 == 0)
-        slot += TICK_WAIT_MS;
-    return slot;
+        return {slot + TICK_WAIT_MS, 1};
+    return {slot, FULL};
 }
 
 bool display_handler_registered()
@@ -185,7 +196,7 @@ int display_connection(bool *queued)
 // mixer's next top-up is due while a sound plays, and says what to run.
 // Only the top-ups feed the device, whatever else wakes the thread, so that
 // it holds the same amount each time a tick starts.
-int wait_for_work(long long &lastTopUp)
+int wait_for_work(TopUp &last)
 {
     pollfd fds[2];
     int count = 0;
@@ -201,7 +212,7 @@ int wait_for_work(long long &lastTopUp)
     const bool feeding = sound_until_ms.load() > monotonic_ms();
     int timeout = -1;
     if (feeding) {
-        const long long due = next_top_up(lastTopUp) - wall_ms();
+        const long long due = next_top_up(last).at - wall_ms();
         timeout = due <= 0 ? 0 : static_cast<int>(std::min(due + 1, 1000LL));
     }
     const int ready = poll(fds, count, timeout);
@@ -212,8 +223,11 @@ int wait_for_work(long long &lastTopUp)
     if (newly_registered.exchange(false))
         work = ALL_WORK;
     const long long now = wall_ms();
-    if (sound_started.exchange(false) || (feeding && now >= next_top_up(lastTopUp))) {
-        lastTopUp = now;
+    if (sound_started.exchange(false)) {
+        last = {now, FULL};
+        work |= MIXER_WORK;
+    } else if (feeding && now >= next_top_up(last).at) {
+        last = {now, next_top_up(last).periods};
         work |= MIXER_WORK;
     }
     return work;
@@ -227,11 +241,11 @@ void *background_loop(void *)
     sigfillset(&all);
     pthread_sigmask(SIG_BLOCK, &all, nullptr);
     int work = ALL_WORK;
-    long long lastTopUp = 0;
+    TopUp last = {0, FULL};
     while (running) {
         if (work)
-            run_callbacks(work);
-        work = wait_for_work(lastTopUp);
+            run_callbacks(work, last.periods);
+        work = wait_for_work(last);
     }
     return nullptr;
 }
