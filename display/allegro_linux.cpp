@@ -352,10 +352,12 @@ void on_stop_signal(int)
 
 void saver_platform_prepare()
 {
-    // For this run only: the library's configuration is our settings file,
-    // which is never written with these.
+    // The sound device's periods, for this run only: an override is never
+    // written back to the settings file, which is the library's
+    // configuration.
     char sound[128];
-    const int length = std::snprintf(sound, sizeof sound, "[sound]\nsound_freq = %d\nalsa_fragsize = %d\nalsa_numfrags = %d\n",
+    const int length = std::snprintf(sound, sizeof sound,
+                                     "[sound]\nsound_freq = %d\nalsa_fragsize = %d\nalsa_numfrags = %d\n",
                                      MIXER_RATE, MIXER_PERIOD_FRAMES, MIXER_PERIODS);
     override_config_data(sound, length);
     XSetIOErrorHandler(display_lost);
