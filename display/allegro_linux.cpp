@@ -15,9 +15,11 @@
 #include <unistd.h>
 #include <xalleg.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <ctime>
 
 #include "display/embedded_bitmap.h"
@@ -25,7 +27,23 @@
 
 namespace {
 
-constexpr int MIXER_PERIOD_MS = 20;
+// The sound device takes the mixer's output a period at a time, and asks for
+// more each time it has played one: the fewer and longer the periods, the
+// fewer wake-ups, here and in the sound library's own thread. A whole
+// number of periods make a second, so a sound started at each new second
+// starts at the same place in a period every time, and ticks stay evenly
+// spaced (a sound always starts at the beginning of a period).
+constexpr int MIXER_RATE = 44100;
+constexpr int MIXER_PERIOD_FRAMES = MIXER_RATE / 20;  // 50 ms
+constexpr int MIXER_PERIODS = 8;                      // the device holds 400 ms
+// While a sound plays the device is topped up at fixed times in each second:
+// its buffer outlasts the time between two. The top-up at the start of a
+// second is the one a tick asks for. Should none have come a little after
+// the second, one period is written, which leaves room for a late tick to go
+// out at once; the rest follows a little later.
+constexpr int TOP_UP_MS = 250;
+constexpr int TICK_WAIT_MS = 40;
+constexpr int LATE_TICK_WAIT_MS = 100;
 constexpr int MAX_BACKGROUND_FUNCS = 16;
 
 pthread_mutex_t calls_lock;          // held while callbacks run, and by DISABLE()
@@ -42,12 +60,25 @@ int background_pipe[2] = {-1, -1};
 int main_pipe[2] = {-1, -1};
 // Until when (CLOCK_MONOTONIC, ms) the mixer must be fed.
 std::atomic<long long> sound_until_ms{0};
+// A sound started since the background thread last looked.
+std::atomic<bool> sound_started{false};
+// A callback was registered since the background thread last ran them all.
+std::atomic<bool> newly_registered{false};
 volatile sig_atomic_t stop_requested = 0;
 
 long long monotonic_ms()
 {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// The wall clock the frame loop goes by, in ms: the tick comes as its
+// second changes.
+long long wall_ms()
+{
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
     return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
@@ -88,7 +119,11 @@ void drain(int fd)
 // left out, since each of its runs costs a round trip to the X server.
 bg_func display_handler = nullptr;
 
-void run_callbacks(bool mixerOnly)
+// Which callbacks a wake-up runs: the X handler, the others (the sound
+// driver, which writes at most one period a run), or all.
+enum Work { DISPLAY_WORK = 1, MIXER_WORK = 2, ALL_WORK = 3 };
+
+void run_callbacks(int work, int periods)
 {
     bg_func snapshot[MAX_BACKGROUND_FUNCS];
     pthread_mutex_lock(&registry_lock);
@@ -96,11 +131,33 @@ void run_callbacks(bool mixerOnly)
         snapshot[i] = funcs[i];
     pthread_mutex_unlock(&registry_lock);
 
+    const int rounds = (work & MIXER_WORK) ? periods : 1;
     pthread_mutex_lock(&calls_lock);
-    for (bg_func f : snapshot)
-        if (f && !(mixerOnly && f == display_handler))
-            f(1);
+    for (int round = 0; round < rounds; round++)
+        for (bg_func f : snapshot)
+            if (f && (work & (f == display_handler ? DISPLAY_WORK : MIXER_WORK)) &&
+                (round == 0 || f != display_handler))
+                f(1);
     pthread_mutex_unlock(&calls_lock);
+}
+
+// A top-up: when it is due (wall-clock ms) and how many periods it writes
+// at most. FULL fills the device's whole buffer.
+struct TopUp {
+    long long at;
+    int periods;
+};
+constexpr int FULL = MIXER_PERIODS + 1;
+
+// The top-up that follows `last`.
+TopUp next_top_up(const TopUp &last)
+{
+    if (last.periods != FULL)
+        return {last.at - last.at % 1000 + LATE_TICK_WAIT_MS, FULL};
+    const long long slot = (last.at / TOP_UP_MS + 1) * TOP_UP_MS;
+    if (slot % 1000 == 0)
+        return {slot + TICK_WAIT_MS, 1};
+    return {slot, FULL};
 }
 
 bool display_handler_registered()
@@ -136,9 +193,10 @@ int display_connection(bool *queued)
 }
 
 // Sleeps until the X server sends something, the main thread asks, or the
-// mixer's next period is due while a sound plays. Returns true when only
-// the mixer's period came.
-bool wait_for_work()
+// mixer's next top-up is due while a sound plays, and says what to run.
+// Only the top-ups feed the device, whatever else wakes the thread, so that
+// it holds the same amount each time a tick starts.
+int wait_for_work(TopUp &last)
 {
     pollfd fds[2];
     int count = 0;
@@ -146,17 +204,33 @@ bool wait_for_work()
     bool queued = false;
     const int connection = display_connection(&queued);
     if (queued)
-        return false;
+        return DISPLAY_WORK;
     // Should the display close meanwhile, poll() reports the closed
     // descriptor at once and the next pass leaves it out.
     if (connection >= 0)
         fds[count++] = {connection, POLLIN, 0};
-    const long long left = sound_until_ms.load() - monotonic_ms();
-    const int timeout = left > 0 ? MIXER_PERIOD_MS : -1;
+    const bool feeding = sound_until_ms.load() > monotonic_ms();
+    int timeout = -1;
+    if (feeding) {
+        const long long due = next_top_up(last).at - wall_ms();
+        timeout = due <= 0 ? 0 : static_cast<int>(std::min(due + 1, 1000LL));
+    }
     const int ready = poll(fds, count, timeout);
     if (ready > 0 && (fds[0].revents & POLLIN))
         drain(background_pipe[0]);
-    return ready == 0;
+    // Events Xlib read off the connection meanwhile are seen on the next pass.
+    int work = ready > 0 && count > 1 && fds[1].revents ? DISPLAY_WORK : 0;
+    if (newly_registered.exchange(false))
+        work = ALL_WORK;
+    const long long now = wall_ms();
+    if (sound_started.exchange(false)) {
+        last = {now, FULL};
+        work |= MIXER_WORK;
+    } else if (feeding && now >= next_top_up(last).at) {
+        last = {now, next_top_up(last).periods};
+        work |= MIXER_WORK;
+    }
+    return work;
 }
 
 void *background_loop(void *)
@@ -166,10 +240,12 @@ void *background_loop(void *)
     sigset_t all;
     sigfillset(&all);
     pthread_sigmask(SIG_BLOCK, &all, nullptr);
-    bool mixerOnly = false;
+    int work = ALL_WORK;
+    TopUp last = {0, FULL};
     while (running) {
-        run_callbacks(mixerOnly);
-        mixerOnly = wait_for_work();
+        if (work)
+            run_callbacks(work, last.periods);
+        work = wait_for_work(last);
     }
     return nullptr;
 }
@@ -219,6 +295,7 @@ int calm_register(bg_func f)
         }
     pthread_mutex_unlock(&registry_lock);
     // A new callback (the X handler, a sound driver) runs at once.
+    newly_registered = true;
     poke(background_pipe[1]);
     return result;
 }
@@ -275,6 +352,14 @@ void on_stop_signal(int)
 
 void saver_platform_prepare()
 {
+    // The sound device's periods, for this run only: an override is never
+    // written back to the settings file, which is the library's
+    // configuration.
+    char sound[128];
+    const int length = std::snprintf(sound, sizeof sound,
+                                     "[sound]\nsound_freq = %d\nalsa_fragsize = %d\nalsa_numfrags = %d\n",
+                                     MIXER_RATE, MIXER_PERIOD_FRAMES, MIXER_PERIODS);
+    override_config_data(sound, length);
     XSetIOErrorHandler(display_lost);
     make_pipe(main_pipe);
 
@@ -338,6 +423,7 @@ void saver_sound_playing(int ms)
     const long long until = monotonic_ms() + ms;
     if (until > sound_until_ms.load())
         sound_until_ms = until;
+    sound_started = true;
     poke(background_pipe[1]);
 }
 

@@ -53,14 +53,14 @@ InputState read_input()
             key[KEY_TAB] != 0 || pressed_key[4]};
 }
 
-void play(SAMPLE *sample)
+// Starts `sample` and returns how long it plays, in ms.
+int play(SAMPLE *sample)
 {
     // A sound whose file is missing or unreadable is simply not heard.
     if (!sample)
-        return;
+        return 0;
     play_sample(sample, FULL_VOLUME, CENTRE_PAN, OWN_PITCH, 0);
-    const long long ms = sample->freq > 0 ? static_cast<long long>(sample->len) * 1000 / sample->freq : 0;
-    saver_sound_playing(static_cast<int>(ms) + MIXER_DRAIN_MS);
+    return sample->freq > 0 ? static_cast<int>(static_cast<long long>(sample->len) * 1000 / sample->freq) : 0;
 }
 
 }  // namespace
@@ -247,16 +247,20 @@ int update_clock()
         const int count = redraw_frame(d, *activeStyle, saver_settings, d.lastDrawnTime, changed);
 
         const PassSounds sounds = sounds_for_pass(d.lastDrawnTime, saver_settings, d.soundAvailable == 1);
+        int longest = 0;
         if (sounds.tick) {
             // Two voices from the same instant make the tick fuller.
-            play(d.tickSample);
-            play(d.tickSample);
+            longest = std::max(play(d.tickSample), play(d.tickSample));
         }
         SAMPLE *chimes[CHIME_COUNT] = {d.hourSample, d.fifteenhourSample, d.halfhourSample,
                                        d.fortyfivehourSample};
         for (int i = 0; i < CHIME_COUNT; i++)
             if (sounds.chime[i])
-                play(chimes[i]);
+                longest = std::max(longest, play(chimes[i]));
+        // The mixer is woken once all of them have started, so that they
+        // start in the same period.
+        if (longest > 0)
+            saver_sound_playing(longest + MIXER_DRAIN_MS);
 #ifdef VELTRANE_TRACE
         trace_redraw(d.lastDrawnTime, sounds);
 #endif
