@@ -50,9 +50,10 @@ long_sounds() {
          END { print n + 0 }' "$WORK/$1.events"
 }
 sound_count() { wc -l < "$WORK/$1.events"; }
-# Every gap between consecutive starts lies within 1 s +- 40 ms.
+# Every gap between consecutive starts lies within 1 s +- 100 ms: on a
+# loaded machine a tick may fall a 50 ms period late.
 once_a_second() {
-    awk 'NR > 1 { d = $1 - prev; if (d < 0.96 || d > 1.04) bad = 1 } { prev = $1 }
+    awk 'NR > 1 { d = $1 - prev; if (d < 0.9 || d > 1.1) bad = 1 } { prev = $1 }
          END { exit bad }' "$WORK/$1.events"
 }
 
