@@ -210,9 +210,10 @@ int wait_for_work(TopUp &last)
     if (connection >= 0)
         fds[count++] = {connection, POLLIN, 0};
     const bool feeding = sound_until_ms.load() > monotonic_ms();
+    const TopUp next = next_top_up(last);
     int timeout = -1;
     if (feeding) {
-        const long long due = next_top_up(last).at - wall_ms();
+        const long long due = next.at - wall_ms();
         timeout = due <= 0 ? 0 : static_cast<int>(std::min(due + 1, 1000LL));
     }
     const int ready = poll(fds, count, timeout);
@@ -226,8 +227,8 @@ int wait_for_work(TopUp &last)
     if (sound_started.exchange(false)) {
         last = {now, FULL};
         work |= MIXER_WORK;
-    } else if (feeding && now >= next_top_up(last).at) {
-        last = {now, next_top_up(last).periods};
+    } else if (feeding && now >= next.at) {
+        last = {now, next.periods};
         work |= MIXER_WORK;
     }
     return work;

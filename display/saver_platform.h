@@ -32,9 +32,10 @@ void saver_wait_for(int fd, int ms);
 // library's input callbacks.
 void saver_wake();
 
-// Keeps the sound mixer fed for the next `ms` milliseconds: the sounds of
-// this second have just started, all of them. Between sounds the mixer is
-// left alone.
+// Keeps the sound mixer fed for the next `ms` milliseconds, topping the
+// device up at once: called once all of a second's sounds have started, and
+// at start-up with the tick on, so the device runs before the first tick.
+// Between sounds the mixer is left alone.
 void saver_sound_playing(int ms);
 
 // Shows the `count` rectangles `rects` of `picture` on the screen, each at
