@@ -5,27 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "display/pixel_format.h"
+
 namespace {
-
-// Where a channel's mask puts its 8 bits in a pixel of the visual.
-struct Channel {
-    unsigned long mask;
-    int shift;  // left shift of the top bit of the 8-bit value, may be negative
-};
-
-Channel channel(unsigned long mask)
-{
-    int top = 63;
-    while (top > 0 && !(mask & (1UL << top)))
-        top--;
-    return {mask, top - 7};
-}
-
-unsigned long place(int value, Channel c)
-{
-    const unsigned long v = static_cast<unsigned long>(value);
-    return (c.shift >= 0 ? v << c.shift : v >> -c.shift) & c.mask;
-}
 
 int our_byte_order()
 {
@@ -83,11 +65,9 @@ void WindowView::send(BITMAP *picture, const Rect *rects, int count)
         }
     }
 
-    const Channel red = channel(visual_->red_mask), green = channel(visual_->green_mask),
-                  blue = channel(visual_->blue_mask);
     // A 32-bit visual keeps an alpha channel in the bits no colour uses; a
     // compositor would show a clock with them clear as transparent.
-    const unsigned long opaque = depth_ == 32 ? ~(red.mask | green.mask | blue.mask) & 0xFFFFFFFFUL : 0;
+    const PixelFormat format = pixel_format(depth_, visual_->red_mask, visual_->green_mask, visual_->blue_mask);
     for (int i = 0; i < count; i++) {
         const Rect area = rect_intersection(rects[i], {0, 0, picture->w, picture->h});
         if (rect_is_empty(area))
@@ -107,15 +87,12 @@ void WindowView::send(BITMAP *picture, const Rect *rects, int count)
                 const auto *from = reinterpret_cast<const uint32_t *>(picture->line[area.y + y]) + area.x;
                 auto *to = reinterpret_cast<uint32_t *>(image->data + static_cast<size_t>(y) * image->bytes_per_line);
                 for (int x = 0; x < area.w; x++)
-                    to[x] = static_cast<uint32_t>(opaque | place(getr32(from[x]), red) |
-                                                  place(getg32(from[x]), green) | place(getb32(from[x]), blue));
+                    to[x] = pack_rgb(format, getr32(from[x]), getg32(from[x]), getb32(from[x]));
                 continue;
             }
             for (int x = 0; x < area.w; x++) {
                 const int c = getpixel(picture, area.x + x, area.y + y);
-                XPutPixel(image, x, y,
-                          opaque | place(getr_depth(depth, c), red) | place(getg_depth(depth, c), green) |
-                              place(getb_depth(depth, c), blue));
+                XPutPixel(image, x, y, pack_rgb(format, getr_depth(depth, c), getg_depth(depth, c), getb_depth(depth, c)));
             }
         }
         XPutImage(display_, window_, gc_, image, 0, 0, area.x, area.y, area.w, area.h);
