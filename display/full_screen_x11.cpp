@@ -71,7 +71,8 @@ public:
         }
         XSync(display_, False);
         if (!grab()) {
-            std::fprintf(stderr, "veltrane: another program holds the keyboard or the pointer\n");
+            if (!saver_stop_requested())
+                std::fprintf(stderr, "veltrane: another program holds the keyboard or the pointer\n");
             return false;
         }
         Window root, child;
