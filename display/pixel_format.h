@@ -20,6 +20,10 @@ PixelFormat pixel_format(int depth, unsigned long redMask, unsigned long greenMa
 // always reach its ends.
 inline uint32_t place_channel(int value, ChannelPlace c)
 {
+    // The usual 8-bit channel needs no scaling, and this runs for every
+    // pixel sent.
+    if (c.top == 255)
+        return static_cast<uint32_t>(value) << c.shift;
     return static_cast<uint32_t>(((static_cast<unsigned long>(value) * c.top + 127) / 255) << c.shift);
 }
 
