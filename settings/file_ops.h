@@ -1,7 +1,22 @@
 // The file operations of the settings store that differ between platforms.
 #pragma once
 
+#include <cstddef>
 #include <string>
+
+// What reading a file found.
+enum class FileRead {
+    ok,           // `bytes` holds the whole file
+    failed,       // it could not be opened or read (file_error_text says why)
+    not_regular,  // a folder, a FIFO, a device, a socket: never opened for reading
+    too_large,    // more than the limit
+};
+
+// Reads the file at `path`, following links, when it is a regular file of at
+// most `limit` bytes. It never blocks on a FIFO or reads a device, and never
+// holds more than `limit` bytes plus one buffer, even of a file that grows
+// while it is read. `bytes` is left empty unless the result is ok.
+FileRead read_regular_file(const char *path, std::size_t limit, std::string &bytes);
 
 // Forces what was written to the file at `path` onto the disk. True when it
 // is there.
