@@ -39,3 +39,14 @@ bool make_parent_folders(const char *path);
 // Why the last of these operations, or of the C library's file functions,
 // failed, as the system words it.
 std::string file_error_text();
+
+// Why a file that reading found as `read` is not one to save over, for the
+// user, or "" when it is.
+std::string read_refusal(FileRead read, const std::string &file, std::size_t limit);
+
+// Makes `text` the whole of `file` in one step: it is written to a new file
+// beside it (`file` + ".new"), given the old file's permission bits when
+// `existed`, forced to the disk and read back, and only then renamed over
+// `file`, which is read back too. Returns "" when `file` holds `text`;
+// otherwise why not, for the user, `file` left as it was.
+std::string replace_file_contents(const std::string &file, const std::string &text, bool existed);
