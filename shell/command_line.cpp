@@ -226,7 +226,7 @@ std::string setting_option_syntax(const SettingRow &row)
 
 std::string setting_option_help(const SettingRow &row)
 {
-    return row.isSwitch ? row.help : std::string(row.help) + ", 0 to " + std::to_string(row.largest) + " (below)";
+    return row.isSwitch ? row.help : std::string(row.help) + ", 0 to " + std::to_string(row.largest);
 }
 
 namespace {
@@ -269,7 +269,7 @@ std::string usage_text()
         text += usage_line(line.syntax, line.help);
     text += "\nOptions of a run of the clock (/s and host mode), in place of the stored settings:\n";
     for (const SettingRow &row : SETTING_ROWS)
-        text += usage_line(setting_option_syntax(row), setting_option_help(row));
+        text += usage_line(setting_option_syntax(row), setting_option_help(row) + (row.isSwitch ? "" : " (below)"));
     text += "\n";
     for (const UsageLine &line : USAGE_ACTIONS)
         text += usage_line(line.syntax, line.help);

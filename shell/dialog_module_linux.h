@@ -1,4 +1,4 @@
-// The settings dialog's module: "veltrane-dialog.so" beside the program,
+// The settings dialog's module: "dialog/veltrane-dialog.so" beside the program,
 // loaded only to show the dialog or a message box, so that the clock and
 // host mode never load the toolkit's libraries. Its two entry points, and
 // the program's way to reach them.
@@ -9,7 +9,7 @@
 
 #define DIALOG_MODULE_EXPORT extern "C" __attribute__((visibility("default")))
 
-constexpr char DIALOG_MODULE_FILE[] = "veltrane-dialog.so";
+constexpr char DIALOG_MODULE_FILE[] = "dialog/veltrane-dialog.so";
 
 // In the module. The settings dialog, as run_settings_dialog.
 DIALOG_MODULE_EXPORT int veltrane_settings_dialog(int32_t parentWindow);
