@@ -27,8 +27,10 @@ void *module_entry(const char *name, std::string &why)
     // Kept loaded until the process ends: GTK cannot be unloaded.
     void *module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     void *entry = module ? dlsym(module, name) : nullptr;
-    if (!entry)
-        why = dlerror();
+    if (!entry) {
+        const char *error = dlerror();
+        why = error ? error : "\"" + path + "\" has no " + name;
+    }
     return entry;
 }
 
