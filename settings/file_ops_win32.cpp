@@ -2,9 +2,11 @@
 // is asked for explicitly, and written through before it returns.
 #include "settings/file_ops.h"
 
+#include <sys/stat.h>
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -19,6 +21,36 @@ bool system_result(bool ok)
 }
 
 }  // namespace
+
+FileRead read_regular_file(const char *path, std::size_t limit, std::string &bytes)
+{
+    bytes.clear();
+    last_system_error = 0;
+    struct _stat64 status;
+    if (_stat64(path, &status) != 0)
+        return FileRead::failed;
+    if (!(status.st_mode & _S_IFREG))
+        return FileRead::not_regular;
+    if (static_cast<unsigned long long>(status.st_size) > limit)
+        return FileRead::too_large;
+    std::FILE *file = std::fopen(path, "rb");
+    if (!file)
+        return FileRead::failed;
+    FileRead result = FileRead::ok;
+    char buffer[8192];
+    std::size_t n;
+    while (result == FileRead::ok && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, n);
+        if (bytes.size() > limit)
+            result = FileRead::too_large;
+    }
+    if (result == FileRead::ok && std::ferror(file))
+        result = FileRead::failed;
+    std::fclose(file);
+    if (result != FileRead::ok)
+        bytes.clear();
+    return result;
+}
 
 bool sync_file(const char *path)
 {
