@@ -15,8 +15,8 @@ packages_of() {
       echo libgtest-dev xvfb xdotool x11-apps x11-utils faketime \
            sox pulseaudio alsa-utils libasound2-plugins clang libclang-rt-14-dev \
            xscreensaver xsecurelock ;;
-    windows) # the cross build and Allegro's source package; Wine for its tests
-      echo g++-mingw-w64-x86-64-win32 patch dpkg-dev wine wine64 ;;
+    windows) # the cross build and Allegro's source package; the installer; Wine for its tests
+      echo g++-mingw-w64-x86-64-win32 patch dpkg-dev nsis wine wine64 ;;
     package) # the Debian package and its checks
       echo dpkg-dev fakeroot file lintian ;;
     *) echo "unknown package group '$1'" >&2; exit 2 ;;

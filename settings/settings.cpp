@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <string>
 
 #include "settings/file_ops.h"
@@ -34,19 +33,11 @@ namespace {
 
 bool settings_file_cut = false;
 
-
-// True when the path names something, a dangling link included.
-bool has_entry(const char *path)
-{
-    std::error_code ignored;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
-}
-
 // The whole file; false (errno set) when it cannot be read.
 bool read_bytes(const char *path, std::string &bytes)
 {
     bytes.clear();
-    FILE *f = std::fopen(path, "rb");
+    FILE *f = open_file(path, "rb");
     if (!f)
         return false;
     char buffer[8192];
@@ -60,7 +51,7 @@ bool read_bytes(const char *path, std::string &bytes)
 
 bool write_bytes(const char *path, const std::string &bytes)
 {
-    FILE *f = std::fopen(path, "wb");
+    FILE *f = open_file(path, "wb");
     if (!f)
         return false;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -97,15 +88,16 @@ void select_settings_file()
     char programPath[SETTINGS_FILE_SIZE];
     char besideProgram[SETTINGS_FILE_SIZE];
     char defaults[SETTINGS_FILE_SIZE];
-    get_program_path(programPath, sizeof programPath);
+    const bool programPathWhole = get_program_path(programPath, sizeof programPath);
     replace_filename(besideProgram, programPath, SETTINGS_FILE_NAME, SETTINGS_FILE_SIZE);
     replace_filename(asset_folder, programPath, ASSET_FOLDER_NAME, ASSET_FOLDER_SIZE);
-    // A path that fills its buffer may have been cut, and a cut path can
-    // name a folder above the program's own: reading there does no harm,
-    // but saving must never write there.
-    const bool programPathWhole = std::strlen(programPath) < sizeof programPath - 1 &&
-                                  std::strlen(besideProgram) < sizeof besideProgram - 1;
-    settings_file_cut = !locate_settings_file(besideProgram, programPathWhole, settings_file,
+    // A cut path can name a folder above the program's own: reading there
+    // does no harm, but saving must never write there. The library cuts
+    // before a character that does not fit, so a cut is told by the length.
+    const size_t folderLength = static_cast<size_t>(get_filename(programPath) - programPath);
+    const bool besideProgramWhole =
+        programPathWhole && std::strlen(besideProgram) == folderLength + std::strlen(SETTINGS_FILE_NAME);
+    settings_file_cut = !locate_settings_file(besideProgram, besideProgramWhole, settings_file,
                                               sizeof settings_file, defaults, sizeof defaults);
 
     std::string bytes;
@@ -179,7 +171,7 @@ bool save_settings(std::string *reason)
         why = quoted(file) + " could not be read (" + file_error_text() + ")";
     } else {
         const std::string text = with_saved_settings(old, saver_settings);
-        std::remove(temp.c_str());
+        remove_file(temp.c_str());
         if (!reads_as(text, saver_settings))
             why = "the settings would not read back from the file as saved";
         else if (!has_entry(settings_file) && !make_parent_folders(settings_file))
@@ -193,7 +185,7 @@ bool save_settings(std::string *reason)
             why = quoted(temp) + " could not take the place of " + quoted(file) + " (" + file_error_text() + ")";
         else if (!read_bytes(file.c_str(), written) || written != text)
             why = quoted(file) + " did not read back as saved";
-        std::remove(temp.c_str());
+        remove_file(temp.c_str());
     }
     use_as_configuration(why.empty() ? written : old);
     if (reason)
