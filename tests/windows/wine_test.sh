@@ -22,10 +22,10 @@ INSTALLED='C:\windows\system32\veltrane.scr'
 
 # Each display has its own Wine server; none is left behind.
 cleanup() {
-    read_only off
     wineserver -k 2>/dev/null
+    read_only off
     stop_xvfb
-    rm -rf "$WORK"
+    [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"
 }
 wineserver -k 2>/dev/null
 # read_only on|off: the system folder as an ordinary user finds it; root
@@ -33,10 +33,12 @@ wineserver -k 2>/dev/null
 read_only() {
     if [ "$1" = on ]; then
         { mount --bind "$SYS" "$SYS" && mount -o remount,ro,bind "$SYS"; } 2>/dev/null || chmod a-w "$SYS"
-    else
-        umount "$SYS" 2>/dev/null; chmod u+w "$SYS"
+    else  # also what a run killed before its end left
+        while mountpoint -q "$SYS" && umount -l "$SYS"; do :; done
+        chmod u+w "$SYS"
     fi
 }
+read_only off
 reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/.*$2 *REG_[A-Z_]* *//p"; }
 product_version() { strings -el "$1" | grep -A1 -x ProductVersion | tail -1; }
 
