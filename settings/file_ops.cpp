@@ -12,7 +12,7 @@ std::string quoted(const std::string &path)
 
 bool write_bytes(const char *path, const std::string &bytes)
 {
-    std::FILE *f = std::fopen(path, "wb");
+    std::FILE *f = open_file(path, "wb");
     if (!f)
         return false;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -47,7 +47,7 @@ std::string replace_file_contents(const std::string &file, const std::string &te
 {
     const std::string temp = file + ".new";
     std::string why;
-    std::remove(temp.c_str());
+    remove_file(temp.c_str());
     if (!write_bytes(temp.c_str(), text) || (existed && !copy_permissions(file.c_str(), temp.c_str())) ||
         !sync_file(temp.c_str()))
         why = quoted(temp) + " could not be written (" + file_error_text() + ")";
@@ -57,6 +57,6 @@ std::string replace_file_contents(const std::string &file, const std::string &te
         why = quoted(temp) + " could not take the place of " + quoted(file) + " (" + file_error_text() + ")";
     else if (!holds(file, text))
         why = quoted(file) + " did not read back as saved";
-    std::remove(temp.c_str());
+    remove_file(temp.c_str());
     return why;
 }

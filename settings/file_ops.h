@@ -1,7 +1,9 @@
 // The file operations of the settings store that differ between platforms.
+// Paths are in the library's text encoding, UTF-8.
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 // What reading a file found.
@@ -17,6 +19,15 @@ enum class FileRead {
 // holds more than `limit` bytes plus one buffer, even of a file that grows
 // while it is read. `bytes` is left empty unless the result is ok.
 FileRead read_regular_file(const char *path, std::size_t limit, std::string &bytes);
+
+// Opens the file at `path` as std::fopen does.
+std::FILE *open_file(const char *path, const char *mode);
+
+// Removes the file at `path`. True when it is gone.
+bool remove_file(const char *path);
+
+// True when the path names something, a dangling link included.
+bool has_entry(const char *path);
 
 // Forces what was written to the file at `path` onto the disk. True when it
 // is there.

@@ -8,7 +8,24 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <vector>
+
+std::FILE *open_file(const char *path, const char *mode)
+{
+    return std::fopen(path, mode);
+}
+
+bool remove_file(const char *path)
+{
+    return std::remove(path) == 0;
+}
+
+bool has_entry(const char *path)
+{
+    std::error_code ignored;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+}
 
 FileRead read_regular_file(const char *path, std::size_t limit, std::string &bytes)
 {

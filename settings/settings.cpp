@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <string>
 
 #include "settings/file_ops.h"
@@ -33,14 +32,6 @@ const char SETTINGS_SECTION[] = "saver";
 namespace {
 
 bool settings_file_cut = false;
-
-
-// True when the path names something, a dangling link included.
-bool has_entry(const char *path)
-{
-    std::error_code ignored;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
-}
 
 // The whole file, when it is one a settings file can be; anything else
 // leaves `bytes` empty.
@@ -79,15 +70,16 @@ void select_settings_file()
     char programPath[SETTINGS_FILE_SIZE];
     char besideProgram[SETTINGS_FILE_SIZE];
     char defaults[SETTINGS_FILE_SIZE];
-    get_program_path(programPath, sizeof programPath);
+    const bool programPathWhole = get_program_path(programPath, sizeof programPath);
     replace_filename(besideProgram, programPath, SETTINGS_FILE_NAME, SETTINGS_FILE_SIZE);
     replace_filename(asset_folder, programPath, ASSET_FOLDER_NAME, ASSET_FOLDER_SIZE);
-    // A path that fills its buffer may have been cut, and a cut path can
-    // name a folder above the program's own: reading there does no harm,
-    // but saving must never write there.
-    const bool programPathWhole = std::strlen(programPath) < sizeof programPath - 1 &&
-                                  std::strlen(besideProgram) < sizeof besideProgram - 1;
-    settings_file_cut = !locate_settings_file(besideProgram, programPathWhole, settings_file,
+    // A cut path can name a folder above the program's own: reading there
+    // does no harm, but saving must never write there. The library cuts
+    // before a character that does not fit, so a cut is told by the length.
+    const size_t folderLength = static_cast<size_t>(get_filename(programPath) - programPath);
+    const bool besideProgramWhole =
+        programPathWhole && std::strlen(besideProgram) == folderLength + std::strlen(SETTINGS_FILE_NAME);
+    settings_file_cut = !locate_settings_file(besideProgram, besideProgramWhole, settings_file,
                                               sizeof settings_file, defaults, sizeof defaults);
 
     std::string bytes;

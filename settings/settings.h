@@ -69,11 +69,12 @@ extern const char SETTINGS_SECTION[];     // "saver"
 
 // Works out the settings file and the asset folder and makes the settings
 // file's text Allegro's current configuration. The asset folder is beside
-// the program. The settings file is there too on Windows; on Linux it is the
-// user's own, $XDG_CONFIG_HOME/veltrane/veltrane.cfg (~/.config when that is
-// not set), and while it does not exist the one beside the program, if any,
-// is read in its place. Only a regular file of at most
-// SETTINGS_FILE_MAX_BYTES is read; anything else reads as empty.
+// the program. The settings file is the user's own: on Linux
+// $XDG_CONFIG_HOME/veltrane/veltrane.cfg (~/.config when that is not set),
+// on Windows Veltrane\veltrane.cfg in the roaming application-data folder
+// the system names; while it does not exist the one beside the program, if
+// any, is read in its place. Paths are UTF-8. Only a regular file of at
+// most SETTINGS_FILE_MAX_BYTES is read; anything else reads as empty.
 void select_settings_file();
 
 // Reads the nine settings (missing ones are 0); for a run of the clock
