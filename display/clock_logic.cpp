@@ -265,6 +265,38 @@ std::vector<Rect> monitors_to_cover(const std::vector<Monitor> &reported, Screen
     return cover;
 }
 
+std::vector<Rect> monitors_beside_primary(const std::vector<Monitor> &reported)
+{
+    const auto primary = std::find_if(reported.begin(), reported.end(), [](const Monitor &m) { return m.primary; });
+    if (primary == reported.end())
+        return {};
+    std::vector<Monitor> others;
+    Rect bounds = {0, 0, 0, 0};
+    for (const Monitor &m : reported)
+        if (!rect_is_empty(m.area) && rect_is_empty(rect_intersection(m.area, primary->area))) {
+            others.push_back({m.area, false});
+            bounds = rect_union(bounds, m.area);
+        }
+    if (others.empty())
+        return {};
+    // Mirrors among them are found as on a screen of their own bounds.
+    for (Monitor &m : others) {
+        m.area.x -= bounds.x;
+        m.area.y -= bounds.y;
+    }
+    std::vector<Rect> cover = monitors_to_cover(others, {bounds.w, bounds.h});
+    for (Rect &r : cover) {
+        r.x += bounds.x;
+        r.y += bounds.y;
+    }
+    return cover;
+}
+
+Point pointer_in_start_coordinates(Point inWindow, const Rect &monitor, Point cursorStart, Point start)
+{
+    return {start.x + monitor.x + inWindow.x - cursorStart.x, start.y + monitor.y + inWindow.y - cursorStart.y};
+}
+
 KeyRole key_role(unsigned keysym)
 {
     switch (keysym) {

@@ -131,6 +131,19 @@ struct Monitor {
 };
 std::vector<Rect> monitors_to_cover(const std::vector<Monitor> &reported, ScreenSize screen);
 
+// Where a graphics mode takes the primary monitor, the monitors beside it
+// that windows of ours cover, in desktop coordinates (which may be negative):
+// every other monitor reported, left to right, none that overlaps the primary
+// (a clone shows its picture) and none shown by another (a mirror). None with
+// one monitor, nor when no monitor is reported as the primary.
+std::vector<Rect> monitors_beside_primary(const std::vector<Monitor> &reported);
+
+// A pointer position seen at `inWindow` by the window that covers `monitor`,
+// in the coordinates of `start`: where the library's mouse stood when the
+// pointer stood at `cursorStart` on the desktop. The exit test then measures
+// a move over any monitor from the same start.
+Point pointer_in_start_coordinates(Point inWindow, const Rect &monitor, Point cursorStart, Point start);
+
 // What a key press is to the exit test, by its keysym (the numbers X11 and
 // xkbcommon share): one of the five watched keys, a key that types (it
 // would go into the keyboard buffer), or a modifier or lock key that does

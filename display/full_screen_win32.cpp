@@ -10,6 +10,7 @@
 #include "display/clock_sound.h"
 #include "display/clock_stage.h"
 #include "display/full_screen_clock.h"
+#include "display/other_monitors_win32.h"
 #include "display/saver_platform.h"
 
 namespace {
@@ -59,17 +60,26 @@ protected:
     }
 };
 
-// The full screen: one view, the library's input.
+// The full screen: the graphics mode's screen, the windows on the other
+// monitors, the library's input and theirs.
 class ScreenStage : public ClockStage {
 public:
+    ScreenStage() : others_(activeStyle->backgroundColour, {clock_display.startMouseX, clock_display.startMouseY}) {}
+
     ScreenSize frame_size(ScreenSize) const override { return {SCREEN_W, SCREEN_H}; }
-    std::vector<ClockView *> views() override { return {&view_}; }
+
+    std::vector<ClockView *> views() override
+    {
+        std::vector<ClockView *> list = others_.views();
+        list.insert(list.begin(), &view_);
+        return list;
+    }
 
     StageEvents read_events() override
     {
         StageEvents events;
-        events.end = keypressed() || input_ends_saver(read_input(), {clock_display.startMouseX,
-                                                                     clock_display.startMouseY});
+        events.end = others_.input_ends() || keypressed() ||
+                     input_ends_saver(read_input(), {clock_display.startMouseX, clock_display.startMouseY});
         return events;
     }
 
@@ -77,6 +87,7 @@ public:
 
 private:
     ScreenView view_;
+    OtherMonitors others_;
 };
 
 }  // namespace

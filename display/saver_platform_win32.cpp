@@ -14,7 +14,8 @@ HANDLE wake_event = nullptr;
 
 // Windows asks a saver to end through its window, and the library's window
 // thread handles input already; the frame loop waits on an event that the
-// input callbacks set.
+// input callbacks set, and on the messages of the windows this thread
+// keeps on the other monitors.
 void saver_watch_signals()
 {
     wake_event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
@@ -34,10 +35,8 @@ void saver_rest(unsigned ms)
 
 bool saver_wait_for(int, int ms)
 {
-    if (wake_event)
-        WaitForSingleObject(wake_event, ms > 0 ? static_cast<DWORD>(ms) : 0);
-    else
-        Sleep(ms > 0 ? ms : 0);
+    MsgWaitForMultipleObjects(wake_event ? 1 : 0, &wake_event, FALSE, ms > 0 ? static_cast<DWORD>(ms) : 0,
+                              QS_ALLINPUT);
     return false;
 }
 

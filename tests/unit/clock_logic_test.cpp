@@ -275,6 +275,50 @@ TEST(Monitors, OneClockPerMonitorMirrorsLeftOutTheWholeScreenWhenNoneIsUsable)
     }
 }
 
+TEST(Monitors, BesideAGraphicsModeEveryOtherMonitorGetsAWindowAndMovesOverItCountFromTheStart)
+{
+    const Monitor primary = {{0, 0, 1024, 768}, true};
+    const Rect right = {1024, 0, 1024, 768}, left = {-1280, -100, 1280, 1024}, below = {0, 768, 1920, 1080};
+    const struct {
+        std::vector<Monitor> reported;
+        std::vector<Rect> covered;
+        const char *what;
+    } cases[] = {
+        {{primary}, {}, "one monitor: no window"},
+        {{{right, false}, primary}, {right}, "the second"},
+        {{primary, {below, false}, {right, false}, {left, false}}, {left, below, right}, "left of the primary too, left to right"},
+        {{primary, {{0, 0, 1280, 1024}, false}, {right, false}}, {right}, "a clone over the primary"},
+        {{primary, {right, false}, {{1024, 0, 800, 600}, false}}, {right}, "a mirror of another"},
+        {{primary, {{1024, 0, 0, 768}, false}}, {}, "nothing to cover"},
+        {{{{0, 0, 1024, 768}, false}, {right, false}}, {}, "no primary: the mode's monitor unknown"},
+    };
+    for (const auto &c : cases) {
+        const std::vector<Rect> got = monitors_beside_primary(c.reported);
+        bool match = got.size() == c.covered.size();
+        for (size_t i = 0; match && i < got.size(); i++)
+            match = same(got[i], c.covered[i]);
+        EXPECT_TRUE(match) << c.what << ": " << got.size() << " monitors";
+    }
+    // The pointer stood at `cursor` on the desktop while the library's mouse
+    // read 512, 384; each move is then measured from there.
+    const Point start = {512, 384};
+    const struct {
+        Rect monitor;
+        Point cursor, inWindow;
+        bool ends;
+    } moves[] = {
+        {right, {1500, 300}, {476, 300}, false}, {right, {1500, 300}, {486, 300}, false},
+        {right, {1500, 300}, {487, 300}, true},  {right, {1500, 300}, {476, 289}, true},
+        {right, {1500, 300}, {466, 290}, false}, {right, {500, 300}, {0, 300}, true},  // onto it
+        {left, {-600, 200}, {690, 300}, false},  {left, {-600, 200}, {680, 311}, true},
+    };
+    for (const auto &m : moves) {
+        const Point at = pointer_in_start_coordinates(m.inWindow, m.monitor, m.cursor, start);
+        EXPECT_EQ(input_ends_saver({0, at.x, at.y, false, false, false, false, false}, start), m.ends)
+            << m.monitor.x << " " << m.inWindow.x << "," << m.inWindow.y;
+    }
+}
+
 TEST(Timing, TheWaitEndsJustAfterTheNextSecond)
 {
     EXPECT_EQ(ms_until_next_second(0), 1001);

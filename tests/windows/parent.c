@@ -3,12 +3,17 @@
  * read as 75), and it can stand in for a host's preview area.
  *
  *   parent.exe PROGRAM ARGS...       runs the program
+ *   parent.exe -at X Y PROGRAM ARGS  the same with the pointer put at X, Y first
  *   parent.exe -area W H PROGRAM     runs "PROGRAM /p HWND" inside a W x H
  *                                    window, checks the child that appears
  *                                    there, then destroys the window
+ *   parent.exe -move DX DY           tells the clock's window on another
+ *                                    monitor that the pointer moved DX, DY
+ *                                    from where it stands, as the system would
  *
- * Prints "child CLASS WxH" (with -area, once the child has stayed a second)
- * and "exit CODE"; returns 1 when something failed on the way. */
+ * Prints "child CLASS WxH" (with -area, once the child has stayed a second),
+ * "moved to X,Y of the window at L,T" (with -move, once the window has
+ * handled it) and "exit CODE"; returns 1 when something failed on the way. */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -61,10 +66,36 @@ static void report_child(HWND area, HANDLE process)
     printf("child %s %ldx%ld\n", cls, r.right - r.left, r.bottom - r.top);
 }
 
+/* Under the graphics mode the pointer cannot reach another monitor, so the
+ * move is sent as the message the window would get. */
+static int send_move(int dx, int dy)
+{
+    HWND window = FindWindowA("VeltraneMonitor", NULL);
+    POINT at;
+    RECT r;
+    if (!window || !GetCursorPos(&at) || !GetWindowRect(window, &r)) {
+        printf("no window of the clock on another monitor\n");
+        return 1;
+    }
+    const int x = at.x + dx - r.left, y = at.y + dy - r.top;
+    DWORD_PTR result;
+    if (!SendMessageTimeoutA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000, &result)) {
+        printf("the window did not answer\n");
+        return 1;
+    }
+    printf("moved to %d,%d of the window at %ld,%ld\n", x, y, r.left, r.top);
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
+    if (argc == 4 && strcmp(argv[1], "-move") == 0)
+        return send_move(atoi(argv[2]), atoi(argv[3]));
+    const int at = argc > 4 && strcmp(argv[1], "-at") == 0;
+    if (at)
+        SetCursorPos(atoi(argv[2]), atoi(argv[3]));
     const int in_area = argc == 5 && strcmp(argv[1], "-area") == 0;
-    const int first = in_area ? 4 : 1;
+    const int first = in_area || at ? 4 : 1;
     char command[2048] = "";
     HWND area = NULL;
     if (in_area) {

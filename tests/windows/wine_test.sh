@@ -6,9 +6,11 @@
 # the next clock follows that file rather than the defaults beside the
 # program. The portable zip, unpacked into such a folder too: the clock's
 # pixels from a defaults file beside it, the preview in a host's window, 2
-# without a window and 1 on a screen too small. The silent uninstall leaves
-# none of its files and the user's settings. Exit codes come through
-# tests/windows/parent.c, a Windows parent that sees all 16 bits of them.
+# without a window and 1 on a screen too small. Under two monitors the
+# second shows the clock too, and a pointer move over it ends the run. The
+# silent uninstall leaves none of its files and the user's settings. Exit
+# codes come through tests/windows/parent.c, a Windows parent that sees all
+# 16 bits of them.
 . "$(dirname "$0")/../e2e/saver_lib.sh"
 : "${WINEPREFIX:?run through ctest}"
 CAPTION="Veltrane Screen Saver"
@@ -70,7 +72,7 @@ banner_shown() {
     eval "$(xdotool getwindowgeometry --shell "$WIN")"
     shows "$WORK/dialog.png" $((X + 10)) $((Y + 10)) "$(pixel "$VELTRANE_PICTURES/banner_120.bmp" 0 0)"
 }
-dialog_changed() { shot "$WORK/now.png" && [ "$(compare -metric AE "$WORK/dialog.png" "$WORK/now.png" null: 2>&1)" != 0 ]; }
+changed() { shot "$WORK/now.png" && [ "$(compare -metric AE "$1" "$WORK/now.png" null: 2>&1)" != 0 ]; }  # changed FILE.png
 # clock_shown R,G,B: the saver's background and the brand mark of its first redraw.
 clock_shown() {
     shot_when "$WORK/clock.png" $((1024 - 57)) $((768 - 13)) "$MARK_RGB" 40 && [ "$(pixel "$WORK/clock.png" 5 5)" = "$1" ]
@@ -80,6 +82,9 @@ clock_shown() {
 start_display 1024x768
 wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' /v AppData \
     /t REG_EXPAND_SZ /d "C:\\users\\$USER_NAME\\AppData\\Roaming" /f >/dev/null 2>&1
+# Windows leaves the pointer where it is when the library takes the mouse;
+# Wine would put it in the middle of the full screen.
+wine reg add 'HKCU\Software\Wine\DirectInput' /v MouseWarpOverride /d disable /f >/dev/null 2>&1
 rm -rf "$SYS/veltrane.scr" "$SYS/veltrane.cfg" "$SYS/morviksoft" "$PF/Veltrane" "$APPDATA/Veltrane"
 find "$SYS" "$PF" | sort >"$WORK/before"
 wine "$BUILD/veltrane-setup.exe" /S /CURRENT >/dev/null 2>&1
@@ -129,7 +134,7 @@ read_only on
 run_scr "$INSTALLED" /c
 check "the dialog opens" wait_for 30 window
 check "the banner at 10, 10" wait_for 10 banner_shown
-press End dialog_changed  # the last style, 9
+press End changed "$WORK/dialog.png"  # the last style, 9
 press Return
 scr_exit 10
 check "Enter ends it with OK's code 40011 (got $SCR_EXIT)" [ "$SCR_EXIT" = 40011 ]
@@ -143,6 +148,28 @@ press space
 scr_exit 10
 read_only off
 rm "$SYS/veltrane.cfg"
+
+# --- Two monitors: the second covered in the style's colour with the same
+# clock; a pointer move over it of 11 pixels ends the run, of 10 does not.
+wineserver -k 2>/dev/null
+stop_xvfb
+start_two_heads || exit 1
+# both_heads: the second monitor pixel for pixel the first, the clock in the style's colour.
+both_heads() {
+    shot "$WORK/heads.png" && [ "$(pixel "$WORK/heads.png" $((1024 + 5)) 5)" = 230,230,230 ] &&
+        [ "$(compare -metric AE "$WORK/heads.png[1024x768+0+0]" "$WORK/heads.png[1024x768+1024+0]" null: 2>&1)" = 0 ]
+}
+# moved DX DY: the window on the second monitor told that the pointer moved so far.
+moved() { (cd "$APP" && wine "$BUILD/tests/parent.exe" -move "$1" "$2") 2>/dev/null | tr -d '\r'; }
+run_scr -at 1023 300 "$INSTALLED" /s
+check "two monitors: the clock on the first" clock_shown 230,230,230
+check "the second in the style's colour with the same clock" wait_for 10 both_heads
+MOVED=$(moved 10 0)
+check "10 pixels right of the pointer, over the second monitor ($MOVED), it runs on" \
+    eval '[ "$MOVED" = "moved to 9,300 of the window at 1024,0" ] && wait_for 5 changed "$WORK/heads.png" && wait_for 5 both_heads && ! ended'
+MOVED=$(moved 11 0)
+scr_exit 10
+check "11 pixels ($MOVED) end it with 0 (got $SCR_EXIT)" [ "$SCR_EXIT" = 0 ]
 
 # --- The preview inside a stand-in host's 200 x 150 area, and without a window
 (cd "$APP" && wine "$BUILD/tests/parent.exe" -area 200 150 '.\veltrane.scr') >"$WORK/host.out" 2>&1
