@@ -20,8 +20,8 @@ packages_of() {
            sox pulseaudio alsa-utils libasound2-plugins clang libclang-rt-14-dev \
            xscreensaver xsecurelock xdg-utils ;;
     windows) # the cross build (and its icon, made with ImageMagick) and Allegro's source package;
-             # the installer; Wine for its tests
-      echo g++-mingw-w64-x86-64-win32 patch dpkg-dev imagemagick nsis wine wine64 ;;
+             # the installer; Wine for its tests, and Xephyr for their two monitors
+      echo g++-mingw-w64-x86-64-win32 patch dpkg-dev imagemagick nsis wine wine64 xserver-xephyr ;;
     package) # the Debian package and its checks
       echo dpkg-dev fakeroot file lintian ;;
     *) echo "unknown package group '$1'" >&2; exit 2 ;;

@@ -9,7 +9,8 @@
  *                                    there, then destroys the window
  *   parent.exe -move DX DY           tells the clock's window on another
  *                                    monitor that the pointer moved DX, DY
- *                                    from where it stands, as the system would
+ *                                    from where it stands, in the message the
+ *                                    system would send it
  *
  * Prints "child CLASS WxH" (with -area, once the child has stayed a second),
  * "moved to X,Y of the window at L,T" (with -move, once the window has
@@ -66,8 +67,9 @@ static void report_child(HWND area, HANDLE process)
     printf("child %s %ldx%ld\n", cls, r.right - r.left, r.bottom - r.top);
 }
 
-/* Under the graphics mode the pointer cannot reach another monitor, so the
- * move is sent as the message the window would get. */
+/* The graphics mode keeps the pointer on its own monitor, so the move is
+ * told to the window in a message (the position in its client area, which
+ * may lie outside it, as for a window that has the mouse captured). */
 static int send_move(int dx, int dy)
 {
     HWND window = FindWindowA("VeltraneMonitor", NULL);
