@@ -96,9 +96,10 @@ int run_clock_on(ClockStage &stage, StartScreen start)
                              wanted.height);
                 break;
             }
+            // Each view, no longer fitted to the frame, is fitted again and
+            // shown whole.
             if (handsShown)
                 redraw_frame(d, style, saver_settings, d.lastDrawnTime, changed);
-            mark_all_damaged(stage);
         }
         show_damaged(stage, d, style.backgroundColour);
         wait_on(stage, update_clock(stage.views()));
