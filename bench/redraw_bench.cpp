@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "display/clock_logic.h"
-#include "display/full_screen_clock.h"
+#include "display/clock_frame.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ double one_redraw_ms(ClockDisplay &d, const ClockStyle &style, const SaverSettin
     t.tm_min = (i / 60) % 60;
     t.tm_sec = i % 60;
     auto start = std::chrono::steady_clock::now();
-    Rect changed[HAND_COUNT + 1];
+    Rect changed[MAX_CHANGED_RECTS];
     const int count = redraw_frame(d, style, s, t, changed);
     for (int k = 0; k < count; k++)
         blit(d.frame, screenCopy, changed[k].x, changed[k].y, changed[k].x, changed[k].y, changed[k].w,

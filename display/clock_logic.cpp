@@ -154,15 +154,117 @@ ScreenSize fitted_frame_size(int windowW, int windowH, int faceW, int faceH)
             std::max(faceH, static_cast<int>(std::ceil(windowH * grow)))};
 }
 
-Rect scaled_rect(const Rect &r, ScreenSize from, ScreenSize to)
+int desktop_scale(const char *gdkScale, const char *xftDpi)
+{
+    // Beyond this a setting is a mistake, not a screen.
+    const int largest = 16;
+    char *end = nullptr;
+    if (gdkScale && *gdkScale) {
+        const long scale = std::strtol(gdkScale, &end, 10);
+        if (*end == '\0' && scale >= 1 && scale <= largest)
+            return static_cast<int>(scale);
+    }
+    if (xftDpi && *xftDpi) {
+        const double dpi = std::strtod(xftDpi, &end);
+        if (end != xftDpi && (*end == '\0' || *end == ' ' || *end == '\n') && dpi > 0 && dpi < 96.0 * largest)
+            return std::max(1, static_cast<int>(std::lround(dpi / 96)));
+    }
+    return 1;
+}
+
+ScreenSize composition_size(int resolution, ScreenSize area, int scale, ScreenSize face)
+{
+    if (resolution > 0 && resolution < SCREEN_RESOLUTION_COUNT)
+        return {SCREEN_RESOLUTIONS[resolution].width, SCREEN_RESOLUTIONS[resolution].height};
+    scale = std::max(scale, 1);
+    return fitted_frame_size(std::max(area.width / scale, 1), std::max(area.height / scale, 1), face.width,
+                             face.height);
+}
+
+Rect fitted_placement(ScreenSize frame, ScreenSize area)
+{
+    if (frame.width <= 0 || frame.height <= 0 || area.width <= 0 || area.height <= 0)
+        return {0, 0, 0, 0};
+    const long long fw = frame.width, fh = frame.height, aw = area.width, ah = area.height;
+    int w = area.width, h = area.height;
+    // Whichever side fills the area first sets the scale; the other is
+    // rounded to the nearest pixel.
+    if (aw * fh <= ah * fw)
+        h = static_cast<int>(std::min(ah, std::max(1LL, (fh * aw * 2 + fw) / (fw * 2))));
+    else
+        w = static_cast<int>(std::min(aw, std::max(1LL, (fw * ah * 2 + fh) / (fh * 2))));
+    return {(area.width - w) / 2, (area.height - h) / 2, w, h};
+}
+
+Rect scaled_rect(const Rect &r, ScreenSize from, const Rect &placed, int grow)
 {
     if (rect_is_empty(r) || from.width <= 0 || from.height <= 0)
+        return {0, 0, 0, 0};
+    const Rect source =
+        rect_intersection({r.x - grow, r.y - grow, r.w + 2 * grow, r.h + 2 * grow}, {0, 0, from.width, from.height});
+    if (rect_is_empty(source))
         return {0, 0, 0, 0};
     const auto lo = [](int v, int a, int b) { return static_cast<int>(static_cast<long long>(v) * b / a); };
     const auto hi = [](int v, int a, int b) {
         return static_cast<int>((static_cast<long long>(v) * b + a - 1) / a);
     };
-    const int x0 = lo(r.x, from.width, to.width), y0 = lo(r.y, from.height, to.height);
-    const int x1 = hi(r.x + r.w, from.width, to.width), y1 = hi(r.y + r.h, from.height, to.height);
-    return rect_intersection({x0, y0, x1 - x0, y1 - y0}, {0, 0, to.width, to.height});
+    const int x0 = lo(source.x, from.width, placed.w), y0 = lo(source.y, from.height, placed.h);
+    const int x1 = hi(source.x + source.w, from.width, placed.w);
+    const int y1 = hi(source.y + source.h, from.height, placed.h);
+    return rect_intersection({placed.x + x0, placed.y + y0, x1 - x0, y1 - y0}, placed);
+}
+
+std::vector<Rect> monitors_to_cover(const std::vector<Monitor> &reported, ScreenSize screen)
+{
+    const Rect whole = {0, 0, screen.width, screen.height};
+    std::vector<Monitor> seen;
+    for (const Monitor &m : reported) {
+        const Rect area = rect_intersection(m.area, whole);
+        if (!rect_is_empty(area))
+            seen.push_back({area, m.primary});
+    }
+    // The primary first, the rest from left to right, then top to bottom.
+    std::stable_sort(seen.begin(), seen.end(), [](const Monitor &a, const Monitor &b) {
+        if (a.primary != b.primary)
+            return a.primary;
+        return a.area.x != b.area.x ? a.area.x < b.area.x : a.area.y < b.area.y;
+    });
+    const auto inside = [](const Rect &a, const Rect &b) {
+        return a.x >= b.x && a.y >= b.y && a.x + a.w <= b.x + b.w && a.y + a.h <= b.y + b.h;
+    };
+    std::vector<Rect> cover;
+    for (size_t i = 0; i < seen.size(); i++) {
+        // A monitor that shows part of another's picture (a mirror, a clone
+        // at a lower resolution) gets no clock of its own.
+        bool shown = false;
+        for (size_t k = 0; k < seen.size() && !shown; k++)
+            shown = k != i && inside(seen[i].area, seen[k].area) &&
+                    (!inside(seen[k].area, seen[i].area) || k < i);
+        if (!shown)
+            cover.push_back(seen[i].area);
+    }
+    if (cover.empty())
+        cover.push_back(whole);
+    return cover;
+}
+
+KeyRole key_role(unsigned keysym)
+{
+    switch (keysym) {
+    case 0xffe9: case 0xffea:  // Alt_L, Alt_R
+    case 0xffe7: case 0xffe8:  // Meta_L, Meta_R: Alt on many keyboards
+    case 0xfe03: case 0xff7e:  // ISO_Level3_Shift, Mode_switch: AltGr
+    case 0xffe1: case 0xffe2:  // Shift_L, Shift_R
+    case 0xff09: case 0xfe20:  // Tab, ISO_Left_Tab (Tab with Shift)
+        return KeyRole::Watched;
+    case 0xffe3: case 0xffe4:  // Control_L, Control_R
+    case 0xffe5: case 0xffe6:  // Caps_Lock, Shift_Lock
+    case 0xffeb: case 0xffec:  // Super_L, Super_R: the logo keys
+    case 0xffed: case 0xffee:  // Hyper_L, Hyper_R
+    case 0xff7f: case 0xff14:  // Num_Lock, Scroll_Lock
+        return KeyRole::Silent;
+    default:
+        // The other ISO modifiers, latches and locks type nothing either.
+        return keysym >= 0xfe01 && keysym <= 0xfe13 ? KeyRole::Silent : KeyRole::Types;
+    }
 }

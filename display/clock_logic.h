@@ -6,6 +6,7 @@
 
 #include <ctime>
 #include <functional>
+#include <vector>
 
 #include "settings/clock_styles.h"
 #include "settings/settings.h"
@@ -98,6 +99,39 @@ int ms_until_next_second(int msIntoSecond);
 // scaled down into the window.
 ScreenSize fitted_frame_size(int windowW, int windowH, int faceW, int faceH);
 
-// The pixels of a frame of `to` that show rectangle `r` of a frame of
-// `from` scaled to it.
-Rect scaled_rect(const Rect &r, ScreenSize from, ScreenSize to);
+// The desktop's scale factor, from $GDK_SCALE (a whole number of 1 or more)
+// or else the X resource Xft.dpi divided by 96 and rounded; 1 when neither
+// says. Either text may be nullptr.
+int desktop_scale(const char *gdkScale, const char *xftDpi);
+
+// The frame to compose for an area (a monitor, a host's window) of `area`
+// pixels at `scale`, as a switched screen mode would show it: resolution 1
+// to 4 their own sizes; 0 the area's size divided by the scale, made larger
+// (in the area's shape) when the face would not fit in it. The frame is then
+// shown scaled to fill the area.
+ScreenSize composition_size(int resolution, ScreenSize area, int scale, ScreenSize face);
+
+// Where a frame of `frame` size lies, scaled to fill an area of `area` size
+// with its aspect kept and centred.
+Rect fitted_placement(ScreenSize frame, ScreenSize area);
+
+// The pixels of a frame placed at `placed` (as fitted_placement gives it)
+// that show rectangle `r` of a frame of `from`. `grow` widens `r` by that
+// many frame pixels first, for a scaling that reads around each pixel.
+Rect scaled_rect(const Rect &r, ScreenSize from, const Rect &placed, int grow = 0);
+
+// The monitors to cover, from what the display system reports: empty,
+// overlapping duplicates (mirrored outputs) and parts off the screen
+// dropped, the primary first. The whole screen when nothing usable is left.
+struct Monitor {
+    Rect area;
+    bool primary;
+};
+std::vector<Rect> monitors_to_cover(const std::vector<Monitor> &reported, ScreenSize screen);
+
+// What a key press is to the exit test, by its keysym (the numbers X11 and
+// xkbcommon share): one of the five watched keys, a key that types (it
+// would go into the keyboard buffer), or a modifier or lock key that does
+// neither (Ctrl, the logo keys, Caps Lock and the like).
+enum class KeyRole { Watched, Types, Silent };
+KeyRole key_role(unsigned keysym);

@@ -4,13 +4,37 @@
 // for the run. There is no instance handle (the embedded pictures are
 // reached directly), no active window to ask for (none is 0), and no
 // system-wide "saver running" flag.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 
 #include "display/full_screen_clock.h"
+#include "display/host_clock.h"
+#include "display/saver_platform.h"
 #include "shell/entry.h"
 #include "shell/preview_window.h"
 #include "shell/settings_dialog.h"
+
+namespace {
+
+// A program started with its standard streams closed would hand their
+// numbers to the first files it opens, and a message meant for stderr would
+// land in one of them.
+void open_missing_standard_streams()
+{
+    for (int fd = 0; fd <= 2; fd++)
+        if (fcntl(fd, F_GETFD) == -1) {
+            const int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+            if (opened >= 0 && opened != fd) {
+                dup2(opened, fd);
+                close(opened);
+            }
+        }
+}
+
+}  // namespace
 
 int run_mode(const CommandLine &commandLine)
 {
@@ -18,14 +42,21 @@ int run_mode(const CommandLine &commandLine)
     switch (commandLine.mode) {
     case RUN_SAVER: return run_saver();
     case RUN_HOST: return run_host(commandLine.hostWindow);
-    case RUN_PREVIEW: return run_preview(parent);
+    case RUN_PREVIEW: break;
     case RUN_SETTINGS: break;
     }
-    return run_settings_dialog(parent);
+    // The preview and the dialog end on these signals as any program does.
+    saver_release_signals();
+    return commandLine.mode == RUN_PREVIEW ? run_preview(parent) : run_settings_dialog(parent);
 }
 
 int main(int argc, char **argv)
 {
+    // Held back until a run of the clock has its handler in place: a host
+    // may signal the moment it has started us, and the clock then ends
+    // cleanly, never halfway through setting itself up.
+    saver_hold_signals();
+    open_missing_standard_streams();
     const ProgramArguments arguments = parse_arguments(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
     switch (arguments.action) {
     case ACTION_HELP:

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "display/display_x11.h"
 #include "resources/embedded_pictures.h"
 #include "resources/resource_ids.h"
 #include "shell/preview_logic.h"
@@ -135,15 +136,9 @@ int run_preview(int32_t parentWindow)
         std::fprintf(stderr, "veltrane: %s\n", problem);
         return PREVIEW_NO_PARENT;
     }
-    Display *display = XOpenDisplay(nullptr);
-    if (!display) {
-        const char *name = XDisplayName(nullptr);
-        if (*name)
-            std::fprintf(stderr, "veltrane: cannot open the X display \"%s\"\n", name);
-        else
-            std::fprintf(stderr, "veltrane: cannot open an X display: DISPLAY is not set\n");
+    Display *display = open_x_display();
+    if (!display)
         return PREVIEW_NO_DISPLAY;
-    }
     XSetErrorHandler(record_x_error);
 
     PreviewTarget target{display, None, nullptr, 0, None, {}};

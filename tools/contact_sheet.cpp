@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "display/full_screen_clock.h"
+#include "display/clock_frame.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ BITMAP *compose_style(const std::string &dir, int index)
     t.tm_hour = 10;
     t.tm_min = 8;
     t.tm_sec = 37;
-    Rect changed[HAND_COUNT + 1];
+    Rect changed[MAX_CHANGED_RECTS];
     redraw_frame(d, style, settings, t, changed);
     BITMAP *frame = d.frame;
     d.frame = nullptr;

@@ -57,9 +57,9 @@ check "an 11 px move ends it" ends mousemove_relative -- 0 -11
 check "a 10 px move does not" survives mousemove_relative 10 10
 check "Ctrl alone does not" survives key Control_L
 
-# Without a display the library cannot start: status 1 and a reason.
+# Without a display the clock cannot start: status 1 and a reason.
 DISPLAY=$(absent_display) "$APP/veltrane" /s >"$WORK/nodisplay.out" 2>&1
 code=$?
-check "no display gives status 1 and says why" eval 'test $code = 1 && grep -q "cannot start" "$WORK/nodisplay.out"'
+check "no display gives status 1 and says why" eval 'test $code = 1 && grep -q "cannot open the X display" "$WORK/nodisplay.out"'
 
 finish

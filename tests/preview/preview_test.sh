@@ -72,5 +72,5 @@ unset DISPLAY
 # The number is looked at before the display: a bad one is bad anywhere.
 ends_with 2 "no preview window was given" /p 0
 ends_with 1 "DISPLAY is not set" /p 2097153
-ends_with 1 "cannot start the graphics library" /s
+ends_with 1 "DISPLAY is not set" /s
 finish

@@ -185,7 +185,7 @@ TEST(Fitting, FrameSizeForAWindowAndTheRectanglesScaledToIt)
         {{5, 5, 0, 3}, {0, 0, 0, 0}},
     };
     for (const auto &r : rects)
-        EXPECT_TRUE(same(scaled_rect(r.in, {935, 701}, {400, 300}), r.out)) << r.in.x << "," << r.in.y;
+        EXPECT_TRUE(same(scaled_rect(r.in, {935, 701}, {0, 0, 400, 300}), r.out)) << r.in.x << "," << r.in.y;
 }
 
 TEST(Timing, TheWaitEndsJustAfterTheNextSecond)

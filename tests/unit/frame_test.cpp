@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "display/full_screen_clock.h"
+#include "display/clock_frame.h"
 #include "tests/unit/allegro_fixture.h"
 
 namespace {
@@ -172,7 +172,7 @@ TEST_P(Frame, RedrawingTheHandsEqualsComposingTheWholeFrame)
         settings.secondHand = second;
         for (const std::tm &t : times) {
             blit(d.frame, before, 0, 0, 0, 0, W, H);
-            Rect changed[HAND_COUNT + 1];
+            Rect changed[MAX_CHANGED_RECTS];
             const int count = redraw_frame(d, style, settings, t, changed);
             BITMAP *whole = create_bitmap(W, H);
             compose_frame(whole, d, style, settings, t);

@@ -1,8 +1,6 @@
-// Setting up a clock and composing its frames in memory.
-#include "display/clock_logic.h"
-#include "display/full_screen_clock.h"
+#include "display/clock_frame.h"
+
 #include "display/saver_platform.h"
-#include "display/scale.h"
 #include "display/smooth_sprite.h"
 
 namespace {
@@ -71,29 +69,53 @@ void draw_hands(BITMAP *frame, const HandPlace hands[HAND_COUNT], Point centre)
 
 }  // namespace
 
-bool load_clock(ClockDisplay &d, const ClockStyle &style, const AssetPaths &paths, int width, int height)
+void load_clock_pictures(ClockDisplay &d, const AssetPaths &paths)
 {
     d.secondHandBitmap = load_bitmap(paths.secondHandPath, nullptr);
     d.minuteHandBitmap = load_bitmap(paths.minuteHandPath, nullptr);
     d.hourHandBitmap = load_bitmap(paths.hourHandPath, nullptr);
     d.brandMarkBitmap = saver_load_brand_mark();
-    d.frame = create_bitmap(width, height);
+}
+
+void load_face(ClockDisplay &d, const AssetPaths &paths)
+{
+    d.faceBitmap = load_bitmap(paths.facePath, nullptr);
+}
+
+ScreenSize face_size(const ClockDisplay &d)
+{
+    return d.faceBitmap ? ScreenSize{d.faceBitmap->w, d.faceBitmap->h} : ScreenSize{0, 0};
+}
+
+bool prepare_frame(ClockDisplay &d, const ClockStyle &style, int width, int height)
+{
+    if (d.frame && (d.frame->w != width || d.frame->h != height)) {
+        destroy_bitmap(d.frame);
+        d.frame = nullptr;
+    }
+    if (!d.frame)
+        d.frame = create_bitmap(width, height);
     if (!d.frame)
         return false;
-
     const Rgb colour = style.backgroundColour;
     d.backgroundColour = makecol(colour.r, colour.g, colour.b);
-    d.faceBitmap = load_bitmap(paths.facePath, nullptr);
-    const int faceW = d.faceBitmap ? d.faceBitmap->w : 0, faceH = d.faceBitmap ? d.faceBitmap->h : 0;
-    const Point face = face_position(width, height, faceW, faceH);
-    d.faceX = face.x;
-    d.faceY = face.y;
-    d.dialCentre = dial_centre(style, face, faceW, faceH);
+    const ScreenSize face = face_size(d);
+    const Point corner = face_position(width, height, face.width, face.height);
+    d.faceX = corner.x;
+    d.faceY = corner.y;
+    d.dialCentre = dial_centre(style, corner, face.width, face.height);
     restore_background(d.frame, d, {0, 0, width, height});
     for (Rect &r : d.drawnHands)
         r = {0, 0, 0, 0};
     d.markDrawn = false;
     return true;
+}
+
+bool load_clock(ClockDisplay &d, const ClockStyle &style, const AssetPaths &paths, int width, int height)
+{
+    load_clock_pictures(d, paths);
+    load_face(d, paths);
+    return prepare_frame(d, style, width, height);
 }
 
 void free_clock_pictures(ClockDisplay &d)
@@ -135,7 +157,7 @@ void compose_frame(BITMAP *frame, const ClockDisplay &display, const ClockStyle 
 }
 
 int redraw_frame(ClockDisplay &d, const ClockStyle &style, const SaverSettings &settings,
-                 const std::tm &t, Rect changed[HAND_COUNT + 1])
+                 const std::tm &t, Rect changed[MAX_CHANGED_RECTS])
 {
     BITMAP *frame = d.frame;
     const Rect whole = {0, 0, frame->w, frame->h};
@@ -170,39 +192,4 @@ int redraw_frame(ClockDisplay &d, const ClockStyle &style, const SaverSettings &
     for (int i = 0; i < HAND_COUNT; i++)
         d.drawnHands[i] = fresh[i];
     return count;
-}
-
-void free_view(ClockView &view)
-{
-    if (view.scaled)
-        destroy_bitmap(view.scaled);
-    view.scaled = nullptr;
-}
-
-bool fit_clock(ClockDisplay &d, ClockView &view)
-{
-    free_clock_pictures(d);
-    free_view(view);
-    if (!load_clock(d, *activeStyle, asset_paths, view.width, view.height))
-        return false;
-    const int faceW = d.faceBitmap ? d.faceBitmap->w : 0, faceH = d.faceBitmap ? d.faceBitmap->h : 0;
-    const ScreenSize size = fitted_frame_size(view.width, view.height, faceW, faceH);
-    if (size.width == view.width && size.height == view.height)
-        return true;
-    free_clock_pictures(d);
-    view.scaled = create_bitmap(view.width, view.height);
-    return view.scaled && load_clock(d, *activeStyle, asset_paths, size.width, size.height);
-}
-
-BITMAP *view_rects(const ClockDisplay &d, ClockView &view, const Rect *rects, int count, Rect *out)
-{
-    for (int i = 0; i < count; i++) {
-        if (!view.scaled) {
-            out[i] = rects[i];
-            continue;
-        }
-        out[i] = scaled_rect(rects[i], {d.frame->w, d.frame->h}, {view.width, view.height});
-        scale_area(d.frame, view.scaled, out[i]);
-    }
-    return view.scaled ? view.scaled : d.frame;
 }

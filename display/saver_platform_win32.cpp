@@ -1,4 +1,4 @@
-// Windows side of the full-screen clock.
+// Windows side of a run of the clock.
 #include "display/saver_platform.h"
 
 #include <winalleg.h>
@@ -12,17 +12,12 @@ HANDLE wake_event = nullptr;
 
 }  // namespace
 
-// The library's own background work runs on its window thread and needs
-// nothing from us beyond the event the frame loop waits on.
-void saver_platform_prepare()
-{
-    wake_event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-}
-
-// Windows asks a saver to end through its window; a console's Ctrl+C is
-// the only signal, and the library's window thread handles input already.
+// Windows asks a saver to end through its window, and the library's window
+// thread handles input already; the frame loop waits on an event that the
+// input callbacks set.
 void saver_watch_signals()
 {
+    wake_event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
 }
 
 bool saver_stop_requested()
@@ -37,41 +32,19 @@ void saver_rest(unsigned ms)
     Sleep(ms);
 }
 
-void saver_wait(int ms)
+bool saver_wait_for(int, int ms)
 {
     if (wake_event)
         WaitForSingleObject(wake_event, ms > 0 ? static_cast<DWORD>(ms) : 0);
     else
         Sleep(ms > 0 ? ms : 0);
+    return false;
 }
 
 void saver_wake()
 {
     if (wake_event)
         SetEvent(wake_event);
-}
-
-// The library's mixer runs on its own thread on Windows.
-void saver_sound_playing(int)
-{
-}
-
-void saver_present(BITMAP *picture, const Rect *rects, int count, int offsetX, int offsetY)
-{
-    for (int i = 0; i < count; i++)
-        blit(picture, screen, rects[i].x, rects[i].y, rects[i].x + offsetX, rects[i].y + offsetY, rects[i].w,
-             rects[i].h);
-}
-
-// A full-screen mode on Windows is the mode asked for, or none.
-Rect saver_visible_area()
-{
-    return {0, 0, SCREEN_W, SCREEN_H};
-}
-
-void saver_make_window_topmost()
-{
-    SetWindowPos(win_get_window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 // The handle lives only for the conversion.
