@@ -34,6 +34,7 @@ namespace {
 const size_t MAX_STALE_RECTS = 32;
 // Round trips to wait for every surface's first size.
 const int CONFIGURE_TRIES = 5;
+const uint32_t OPAQUE = 0xFF000000;
 
 template <class T>
 T *self(void *data)
@@ -177,18 +178,21 @@ struct ShmBuffer {
             return;
         const int depth = bitmap_color_depth(picture);
         // The library's 32-bit pixels are the compositor's XRGB8888 words.
+        // The unused byte is set all the same: some compositors' screen
+        // captures take it for alpha and would lose the clock's colours.
         const bool rows = depth == 32 && is_memory_bitmap(picture) && makecol32(1, 2, 3) == 0x010203;
         for (int y = r.y; y < r.y + r.h; y++) {
             uint32_t *to = pixels + static_cast<size_t>(y) * size.width + r.x;
             if (rows) {
-                std::memcpy(to, reinterpret_cast<const uint32_t *>(picture->line[y]) + r.x,
-                            static_cast<size_t>(r.w) * 4);
+                const auto *from = reinterpret_cast<const uint32_t *>(picture->line[y]) + r.x;
+                for (int x = 0; x < r.w; x++)
+                    to[x] = from[x] | OPAQUE;
                 continue;
             }
             for (int x = 0; x < r.w; x++) {
                 const int c = getpixel(picture, r.x + x, y);
-                to[x] = static_cast<uint32_t>(getr_depth(depth, c) << 16 | getg_depth(depth, c) << 8 |
-                                              getb_depth(depth, c));
+                to[x] = OPAQUE | static_cast<uint32_t>(getr_depth(depth, c) << 16 | getg_depth(depth, c) << 8 |
+                                                       getb_depth(depth, c));
             }
         }
     }

@@ -151,12 +151,13 @@ ProgramArguments parse_arguments(int argc, const char *const *argv, const char *
         int32_t switchValue = 0;
         const int row = setting_option(name, switchValue);
         const bool takesValue = name == "window-id" || (row >= 0 && !SETTING_ROWS[row].isSwitch);
-        if (name == "help" || name == "version" || name == "root" || (row >= 0 && !takesValue)) {
+        if (name == "help" || name == "version" || name == "root" || name == "x11" || (row >= 0 && !takesValue)) {
             if (equals != std::string::npos)
                 return refuse("option '" + shown + "' takes no value");
             if (name == "help" || name == "version")
                 result.action = name == "help" ? ACTION_HELP : ACTION_VERSION;
             root = root || name == "root";
+            result.x11 = result.x11 || name == "x11";
             if (row >= 0) {
                 result.overrides.given[row] = true;
                 result.overrides.value[row] = switchValue;
@@ -200,7 +201,8 @@ std::string usage_text()
         "  -root, --root          draw the clock into $XSCREENSAVER_WINDOW, when set,\n"
         "                         else into the root window\n"
         "  -window-id N, --window-id N\n"
-        "                         draw the clock into window N (decimal or 0x hex)\n\n"
+        "                         draw the clock into window N (decimal or 0x hex)\n"
+        "  --x11                  use the X display even in a Wayland session\n\n"
         "For this run of the clock only, in place of the stored settings:\n";
     for (const SettingRow &row : SETTING_ROWS) {
         std::string option = row.isSwitch ? std::string("--[no-]") + row.flag : std::string("--") + row.flag + " N";

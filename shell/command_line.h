@@ -37,11 +37,12 @@ struct ProgramArguments {
     ProgramAction action = ACTION_RUN;
     CommandLine commandLine{RUN_SETTINGS, true, 0};
     SettingsOverrides overrides;  // for a run of the clock
+    bool x11 = false;             // --x11: the X display even in a Wayland session
     std::string problem;          // ACTION_BAD_USAGE: what was wrong, for the user
 };
 
 // Reads a process's arguments in any order: GNU long options (the settings
-// for this run, --help, --version), the screen-saver hosts' -root and
+// for this run, --x11, --help, --version), the screen-saver hosts' -root and
 // -window-id N (either with one or two dashes), and the mode letter of the
 // rest, which are joined and read by parse_command_line. A window id wins
 // over -root, and either over the mode letter. `screensaverWindow` is

@@ -102,8 +102,10 @@ TEST(CommandLine, OptionsComeInAnyOrderBesideTheModeAndSayWhatIsWrong)
     }
     EXPECT_EQ(parse({"--help", "--bogus"}).action, ACTION_HELP);
     EXPECT_EQ(parse({"/s", "--version"}).action, ACTION_VERSION);
+    EXPECT_TRUE(parse({"--x11", "/s"}).x11 && parse({"/s", "--x11"}).commandLine.mode == RUN_SAVER);
+    EXPECT_FALSE(parse({"/s", "--x"}).x11);
     const std::vector<const char *> refused[] = {
-        {"--bogus", "--help"}, {"--s"}, {"--style"}, {"--style", "3x"}, {"--style", ""}, {"--style", " 3"},
+        {"--bogus", "--help"}, {"--s"}, {"--x11=1"}, {"--style"}, {"--style", "3x"}, {"--style", ""}, {"--style", " 3"},
         {"--resolution=2147483648"}, {"--tick=1"}, {"--no-style", "1"}, {"--window-id", "0"},
         {"--window-id", "-5"}, {"--window-id", "0x"}, {"--window-id", "99999999999999999999999"},
     };
