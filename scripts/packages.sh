@@ -7,14 +7,15 @@ set -euo pipefail
 
 packages_of() {
   case $1 in
-    build)   # the program and its artwork
+    build)   # the program and its artwork; its Wayland surfaces and the idle host's watch
       echo build-essential cmake pkg-config liballegro4-dev libcairo2-dev libgtk-3-dev libx11-dev libxrandr-dev libxinerama-dev \
-           fonts-dejavu-core imagemagick ;;
+           fonts-dejavu-core imagemagick libwayland-dev wayland-protocols plasma-wayland-protocols libxkbcommon-dev ;;
     test)    # unit tests; Xvfb, input, screenshots; a pinned clock; sound capture; fuzzing;
-             # the screen-saver hosts that run the clock in their windows
+             # the screen-saver hosts that run the clock in their windows; headless Wayland
+             # compositors (sway: the layer shell, weston: xdg-shell), their input and screenshots
       echo libgtest-dev xvfb xdotool x11-apps x11-utils faketime \
            sox pulseaudio alsa-utils libasound2-plugins clang libclang-rt-14-dev \
-           xscreensaver xsecurelock ;;
+           xscreensaver xsecurelock sway weston grim wtype ;;
     windows) # the cross build and Allegro's source package; Wine for its tests
       echo g++-mingw-w64-x86-64-win32 patch dpkg-dev wine wine64 ;;
     package) # the Debian package and its checks

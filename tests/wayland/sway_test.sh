@@ -56,7 +56,10 @@ as_user swaymsg output HEADLESS-1 scale 2 >/dev/null
 check "at scale 2 the face doubles (the disc near the top edge)" \
     wait_for 5 wl_shows HEADLESS-1 "$WORK/scaled.png" 640 20 $FACE_RGB
 as_user swaymsg output HEADLESS-1 scale 1 >/dev/null
-wait_for 5 wl_shows HEADLESS-1 "$WORK/one.png" 640 20 200,200,200
+check "and back at scale 1 it is as before" wait_for 5 wl_shows HEADLESS-1 "$WORK/one.png" 640 20 200,200,200
+saver_signal TERM
+wait_exit "$SAVER_PID" 3 >/dev/null
+check "SIGTERM ends it with 0 (got $WAIT_STATUS)" [ "$WAIT_STATUS" = 0 ]
 
 # ends_with WHAT INPUT...: after INPUT (commands run as the user) the clock
 # ends with 0.
@@ -73,10 +76,10 @@ restart() {
     wait_for 10 wl_shows HEADLESS-1 "$WORK/one.png" 5 5 200,200,200
 }
 # After a 10 px move it still redraws at the next second.
+restart
 as_user swaymsg seat - cursor move 10 0 >/dev/null
 tick_clock
-check "a move of 10 px leaves it running" \
-    wait_for 5 wl_shows HEADLESS-1 "$WORK/one.png" $(point 640 360 140 186) $SECOND_RGB
+check "a move of 10 px leaves it running" wait_for 5 wl_shows HEADLESS-1 "$WORK/one.png" 640 500 $SECOND_RGB
 ends_with "one more pixel" "swaymsg seat - cursor move 1 0"
 restart
 ends_with "a key" "wtype a"

@@ -6,7 +6,9 @@
 
 WL_USER=$(id -un)
 if [ "$(id -u)" = 0 ]; then
-    WL_USER=veltrane-tester
+    # One user for each test script, so that tests running side by side
+    # never see or signal each other's programs.
+    WL_USER=veltrane-$(basename "$0" .sh | tr _ -)
     id -u "$WL_USER" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$WL_USER" ||
         id -u "$WL_USER" >/dev/null 2>&1 || exit 1   # another test may have made it meanwhile
 fi
@@ -74,6 +76,8 @@ start_sway() {
     as_user wtype -s 100000000 >/dev/null 2>&1 &
     WL_KEYBOARD=$!
     wait_for 10 seat_ready || { echo "sway's seat has no keyboard and pointer"; exit 1; }
+    # In the corner no change of the outputs moves the pointer.
+    as_user swaymsg seat - cursor set 0 0 >/dev/null
 }
 
 # start_weston WxH: weston's headless backend with its desktop shell, which
