@@ -177,16 +177,16 @@ struct ShmBuffer {
         if (rect_is_empty(r))
             return;
         const int depth = bitmap_color_depth(picture);
-        // The library's 32-bit pixels are the compositor's XRGB8888 words.
         // The unused byte is set all the same: some compositors' screen
         // captures take it for alpha and would lose the clock's colours.
-        const bool rows = depth == 32 && is_memory_bitmap(picture) && makecol32(1, 2, 3) == 0x010203;
+        const bool rows = depth == 32 && is_memory_bitmap(picture);
         for (int y = r.y; y < r.y + r.h; y++) {
             uint32_t *to = pixels + static_cast<size_t>(y) * size.width + r.x;
             if (rows) {
-                const auto *from = reinterpret_cast<const uint32_t *>(picture->line[y]) + r.x;
+                const auto *from = reinterpret_cast<const int *>(picture->line[y]) + r.x;
                 for (int x = 0; x < r.w; x++)
-                    to[x] = from[x] | OPAQUE;
+                    to[x] = OPAQUE | static_cast<uint32_t>(getr32(from[x]) << 16 | getg32(from[x]) << 8 |
+                                                           getb32(from[x]));
                 continue;
             }
             for (int x = 0; x < r.w; x++) {

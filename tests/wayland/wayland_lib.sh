@@ -116,4 +116,10 @@ start_wl_saver() {
     SAVER_PID=$!
 }
 
-saver_signal() { pkill "-$1" -u "$WL_USER" -x veltrane; }  # saver_signal SIGNAL
+# saver_pid: the saver's own process, below SAVER_PID's runuser.
+saver_pid() {
+    local p=$SAVER_PID
+    while [ -n "$p" ] && [ "$(cat "/proc/$p/comm" 2>/dev/null)" != veltrane ]; do p=$(pgrep -P "$p" | head -1); done
+    echo "$p"
+}
+saver_signal() { kill "-$1" "$(saver_pid)"; }  # saver_signal SIGNAL
