@@ -5,10 +5,7 @@
 . "$VELTRANE_SOURCE_DIR/tests/e2e/saver_lib.sh"
 . "$SRC/tests/wayland/wayland_lib.sh"
 
-APP=$WORK/app
-install_program "$APP"
-test_style "$APP" 0 401 361 11,15 11,15 11,15
-settings "$APP" "clockType = 0" "secondHand = 1"
+install_test_clock
 cp "$BUILD/veltrane-idle-watch" "$SRC/scripts/veltrane-idle-host" "$APP/"
 # The frame is composed for the first output, 1280x720; the second shows it
 # at 0.8 of its size between bars, at scale 2 in buffers of its own pixels.
@@ -50,6 +47,10 @@ expect_pixel "second output: beside the disc, the background" "$WORK/two.png" $(
 expect_near "second output: hour hand" "$WORK/two.png" $(point 512 384 44 292.75) $HOUR_RGB
 expect_near "second output: minute hand" "$WORK/two.png" $(point 512 384 88 273) $MINUTE_RGB
 
+# An output plugged in while the clock runs gets its own surface.
+as_user swaymsg create_output >/dev/null
+check "a new output shows the clock too" wait_for 5 wl_shows HEADLESS-3 "$WORK/three.png" 5 5 200,200,200
+
 # At 200 % the first output's frame is composed at half its pixels and
 # shown twice as large: the disc then reaches almost to the top.
 as_user swaymsg output HEADLESS-1 scale 2 >/dev/null
@@ -66,8 +67,11 @@ check "SIGTERM ends it with 0 (got $WAIT_STATUS)" [ "$WAIT_STATUS" = 0 ]
 ends_with() {
     local what=$1 command
     shift
+    local pid
+    pid=$(saver_pid)
     for command in "$@"; do as_user sh -c "$command" >/dev/null; done
     wait_exit "$SAVER_PID" 3 >/dev/null
+    [ "$WAIT_STATUS" != timeout ] || kill -9 "$pid" 2>/dev/null   # runuser's shell went, not the saver
     check "$what ends the clock with 0 (got $WAIT_STATUS)" [ "$WAIT_STATUS" = 0 ]
 }
 # restart: a fresh clock, shown.

@@ -106,6 +106,15 @@ wl_shot() {
 # wl_shows OUTPUT FILE X Y R,G,B: a screenshot whose pixel (X, Y) has that colour.
 wl_shows() { wl_shot "$1" "$2" && [ "$(pixel "$2" "$3" "$4")" = "$5" ]; }
 
+# install_test_clock: the program in $APP with the test pictures of style 0
+# (tests/e2e/saver_lib.sh), its second hand shown.
+install_test_clock() {
+    APP=$WORK/app
+    install_program "$APP"
+    test_style "$APP" 0 401 361 11,15 11,15 11,15
+    settings "$APP" "clockType = 0" "secondHand = 1"
+}
+
 # start_wl_saver DIR "YYYY-mm-dd HH:MM:SS": the saver as the compositor's
 # user, its clock held at that time until tick_clock; sets SAVER_PID (a
 # shell whose status is the saver's; signal the saver with saver_signal).

@@ -6,10 +6,7 @@
 . "$VELTRANE_SOURCE_DIR/tests/e2e/saver_lib.sh"
 . "$SRC/tests/wayland/wayland_lib.sh"
 
-APP=$WORK/app
-install_program "$APP"
-test_style "$APP" 0 401 361 11,15 11,15 11,15
-settings "$APP" "clockType = 0" "secondHand = 1"
+install_test_clock
 start_weston 1024x768
 start_wl_saver "$APP" "2026-12-06 09:45:29"
 wait_for 10 wl_shows - "$WORK/shot.png" 5 5 200,200,200
