@@ -8,7 +8,7 @@ set -euo pipefail
 packages_of() {
   case $1 in
     build)   # the program and its artwork; its Wayland surfaces and the idle host's watch
-      echo build-essential cmake pkg-config liballegro4-dev libcairo2-dev libgtk-3-dev libx11-dev libxrandr-dev libxinerama-dev \
+      echo build-essential cmake pkg-config liballegro4-dev libcairo2-dev libgtk-3-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev \
            fonts-dejavu-core imagemagick libwayland-dev wayland-protocols plasma-wayland-protocols libxkbcommon-dev ;;
     test)    # unit tests; Xvfb, input, screenshots; a pinned clock; sound capture; fuzzing;
              # the screen-saver hosts that run the clock in their windows; headless Wayland

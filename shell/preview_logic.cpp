@@ -27,18 +27,6 @@ int32_t read_s32(const unsigned char *p)
     return static_cast<int32_t>(read_u32(p));
 }
 
-uint32_t scale_channel(uint32_t value, unsigned long mask)
-{
-    if (mask == 0)
-        return 0;
-    int shift = 0;
-    while (!(mask & (1UL << shift)))
-        shift++;
-    const unsigned long top = mask >> shift;
-    // Rounded, so that 0 and 255 always reach the channel's ends.
-    return static_cast<uint32_t>(((value * top + 127) / 255) << shift);
-}
-
 }  // namespace
 
 const char *preview_parent_problem(int32_t parentWindow)
@@ -90,20 +78,4 @@ bool decode_bmp24(const unsigned char *bytes, std::size_t size, RgbPicture &pict
             out[x] = (static_cast<uint32_t>(p[2]) << 16) | (p[1] << 8) | p[0];
     }
     return true;
-}
-
-uint32_t pack_pixel(uint32_t rgb, unsigned long redMask, unsigned long greenMask,
-                    unsigned long blueMask)
-{
-    return scale_channel((rgb >> 16) & 0xFF, redMask) | scale_channel((rgb >> 8) & 0xFF, greenMask) |
-           scale_channel(rgb & 0xFF, blueMask);
-}
-
-uint32_t spare_bits(int depth, unsigned long redMask, unsigned long greenMask,
-                    unsigned long blueMask)
-{
-    if (depth <= 0)
-        return 0;
-    const uint64_t all = depth >= 32 ? 0xFFFFFFFFu : (uint64_t{1} << depth) - 1;
-    return static_cast<uint32_t>(all & ~(redMask | greenMask | blueMask));
 }

@@ -11,6 +11,7 @@
 #include <map>
 
 #include "display/display_x11.h"
+#include "display/pixel_format.h"
 #include "resources/embedded_pictures.h"
 #include "resources/resource_ids.h"
 #include "shell/preview_logic.h"

@@ -109,30 +109,4 @@ TEST(PreviewPicture, TheBuiltInPictureIsAClockOnWhite)
     EXPECT_GT(dark, 200) << "the face's rim and hands";
 }
 
-TEST(PreviewPixel, ColoursFillEachChannelOfTheVisual)
-{
-    // colour, red, green and blue masks, pixel
-    const uint32_t cases[][5] = {
-        {0x123456, 0xFF0000, 0x00FF00, 0x0000FF, 0x123456},                    // the usual 24 bits
-        {0x123456, 0x0000FF, 0x00FF00, 0xFF0000, 0x563412},                    // channels reversed
-        {0xFFFFFF, 0xF800, 0x07E0, 0x001F, 0xFFFF},                            // 5-6-5: the ends stay
-        {0x000000, 0xF800, 0x07E0, 0x001F, 0},                                 // the ends,
-        {0x808080, 0xF800, 0x07E0, 0x001F, (16u << 11) | (32u << 5) | 16u},    // the middle is rounded
-        {0xFFFFFF, 0x3FF00000, 0x000FFC00, 0x000003FF, 0x3FFFFFFF},            // 10 bits a channel
-        {0xFF0000, 0x3FF00000, 0x000FFC00, 0x000003FF, 0x3FF00000},
-        {0xFFFFFF, 0xFF0000, 0x00FF00, 0, 0xFFFF00},                           // a missing channel
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(pack_pixel(c[0], c[1], c[2], c[3]), c[4]) << std::hex << c[0] << " " << c[1];
-}
-
-TEST(PreviewPixel, OnlyADeeperPixelThanItsChannelsHasSpareBits)
-{
-    // depth, red, green and blue masks, spare bits
-    const uint32_t cases[][5] = {{24, 0xFF0000, 0x00FF00, 0x0000FF, 0}, {32, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000},
-        {16, 0xF800, 0x07E0, 0x001F, 0}, {16, 0x7C00, 0x03E0, 0x001F, 0x8000}, {0, 0, 0, 0, 0}};
-    for (const auto &c : cases)
-        EXPECT_EQ(spare_bits(static_cast<int>(c[0]), c[1], c[2], c[3]), c[4]) << c[0] << " " << std::hex << c[1];
-}
-
 }  // namespace
