@@ -20,6 +20,7 @@
 #include <optional>
 #include <vector>
 
+#include "display/pixel_format.h"
 #include "settings/settings.h"
 #include "xdg-output-unstable-v1-client.h"
 #include "xdg-shell-client.h"
@@ -34,7 +35,9 @@ namespace {
 const size_t MAX_STALE_RECTS = 32;
 // Round trips to wait for every surface's first size.
 const int CONFIGURE_TRIES = 5;
-const uint32_t OPAQUE = 0xFF000000;
+// The compositor's pixels. The unused byte is set all the same: some
+// compositors' screen captures take it for alpha and would lose the colours.
+const PixelFormat XRGB8888 = pixel_format(32, 0xFF0000, 0xFF00, 0xFF);
 
 template <class T>
 T *self(void *data)
@@ -177,22 +180,18 @@ struct ShmBuffer {
         if (rect_is_empty(r))
             return;
         const int depth = bitmap_color_depth(picture);
-        // The unused byte is set all the same: some compositors' screen
-        // captures take it for alpha and would lose the clock's colours.
         const bool rows = depth == 32 && is_memory_bitmap(picture);
         for (int y = r.y; y < r.y + r.h; y++) {
             uint32_t *to = pixels + static_cast<size_t>(y) * size.width + r.x;
             if (rows) {
                 const auto *from = reinterpret_cast<const int *>(picture->line[y]) + r.x;
                 for (int x = 0; x < r.w; x++)
-                    to[x] = OPAQUE | static_cast<uint32_t>(getr32(from[x]) << 16 | getg32(from[x]) << 8 |
-                                                           getb32(from[x]));
+                    to[x] = pack_rgb(XRGB8888, getr32(from[x]), getg32(from[x]), getb32(from[x]));
                 continue;
             }
             for (int x = 0; x < r.w; x++) {
                 const int c = getpixel(picture, r.x + x, y);
-                to[x] = OPAQUE | static_cast<uint32_t>(getr_depth(depth, c) << 16 | getg_depth(depth, c) << 8 |
-                                                       getb_depth(depth, c));
+                to[x] = pack_rgb(XRGB8888, getr_depth(depth, c), getg_depth(depth, c), getb_depth(depth, c));
             }
         }
     }
