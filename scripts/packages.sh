@@ -1,23 +1,30 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those missing (through
 # sudo when not root). The one list of them, by what they are for:
-#   scripts/packages.sh [GROUP...]     groups: build test windows package
-#                                      (default: build test)
+#   scripts/packages.sh [GROUP...]     groups: build dialog show test windows
+#                                      package (default: build dialog test)
 set -euo pipefail
 
 packages_of() {
   case $1 in
-    build)   # the program and its artwork; its Wayland surfaces and the idle host's watch
-      echo build-essential cmake pkg-config liballegro4-dev libcairo2-dev libgtk-3-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev \
-           fonts-dejavu-core imagemagick libwayland-dev wayland-protocols plasma-wayland-protocols libxkbcommon-dev ;;
+    build)   # the clock: the program and its artwork; its Wayland surfaces and the idle host's watch
+      echo build-essential cmake pkg-config liballegro4-dev libcairo2-dev libx11-dev libxext-dev libxrandr-dev \
+           libxinerama-dev fonts-dejavu-core libwayland-dev wayland-protocols plasma-wayland-protocols \
+           libxkbcommon-dev libglib2.0-dev ;;
+    dialog)  # the settings dialog's module
+      echo libgtk-3-dev ;;
+    show)    # scripts/run.sh without a display: a virtual one and a screenshot of it
+      echo xvfb x11-apps imagemagick ;;
     test)    # unit tests; Xvfb, input, screenshots; a pinned clock; sound capture; fuzzing;
-             # the screen-saver hosts that run the clock in their windows; headless Wayland
-             # compositors (sway: the layer shell, weston: xdg-shell), their input and screenshots
-      echo libgtest-dev xvfb xdotool x11-apps x11-utils faketime \
+             # the screen-saver hosts that run the clock in their windows; the web buttons' opener;
+             # headless Wayland compositors (sway: the layer shell, weston: xdg-shell), their input
+             # and screenshots
+      echo libgtest-dev xvfb xdotool x11-apps x11-utils imagemagick faketime \
            sox pulseaudio alsa-utils libasound2-plugins clang libclang-rt-14-dev \
-           xscreensaver xsecurelock sway weston grim wtype ;;
-    windows) # the cross build and Allegro's source package; Wine for its tests
-      echo g++-mingw-w64-x86-64-win32 patch dpkg-dev wine wine64 ;;
+           xscreensaver xsecurelock xdg-utils sway weston grim wtype ;;
+    windows) # the cross build (and its icon, made with ImageMagick) and Allegro's source package;
+             # the installer; Wine for its tests
+      echo g++-mingw-w64-x86-64-win32 patch dpkg-dev imagemagick nsis wine wine64 ;;
     package) # the Debian package and its checks
       echo dpkg-dev fakeroot file lintian ;;
     *) echo "unknown package group '$1'" >&2; exit 2 ;;
@@ -42,7 +49,7 @@ SOURCES
 }
 
 groups=("$@")
-[ ${#groups[@]} -gt 0 ] || groups=(build test)
+[ ${#groups[@]} -gt 0 ] || groups=(build dialog test)
 missing=() update=no
 for g in "${groups[@]}"; do
   for p in $(packages_of "$g"); do

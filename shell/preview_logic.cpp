@@ -1,9 +1,8 @@
 #include "shell/preview_logic.h"
 
-namespace {
+#include "shell/command_line.h"
 
-// X resource ids leave their top three bits clear.
-constexpr int64_t LARGEST_X_ID = 0x1FFFFFFF;
+namespace {
 
 // Larger sides are refused so that a damaged header cannot ask for an
 // allocation of gigabytes.
@@ -29,15 +28,28 @@ int32_t read_s32(const unsigned char *p)
 
 }  // namespace
 
-const char *preview_parent_problem(int32_t parentWindow)
+std::string preview_parent_problem(int32_t parentWindow, const std::string &parentText)
 {
+    // The number is read as atoi reads it: blanks, a sign, digits. A 0 with
+    // more after it was something else, such as an id in hex.
+    const size_t number = parentText.find_first_not_of(" \t\n\v\f\r");
+    const size_t digits = number == std::string::npos ? number : parentText.find_first_not_of("+-", number);
+    const size_t after = digits == std::string::npos ? digits : parentText.find_first_not_of("0123456789", digits);
+    if (parentWindow == 0 && after != std::string::npos &&
+        parentText.find_first_not_of(" \t\n\v\f\r", after) != std::string::npos) {
+        std::string problem = "could not read a window number in \"" + parentText + "\": /p takes one in decimal";
+        unsigned long window = 0;
+        if (read_host_window(parentText.c_str() + number, window))
+            problem += ", such as " + std::to_string(window) + " for " + parentText.substr(number);
+        return problem;
+    }
     if (parentWindow == 0)
         return "no preview window was given; start it as \"veltrane /p <window id>\"";
     if (parentWindow < 0)
         return "the window number is negative, and X window ids never are";
-    if (parentWindow > LARGEST_X_ID)
+    if (static_cast<unsigned long>(parentWindow) > LARGEST_X_ID)
         return "the window number is beyond the range of X window ids";
-    return nullptr;
+    return "";
 }
 
 bool decode_bmp24(const unsigned char *bytes, std::size_t size, RgbPicture &picture)

@@ -5,15 +5,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // Exit codes of preview mode besides 0 (the host destroyed the area).
 constexpr int PREVIEW_NO_DISPLAY = 1;  // no X display could be opened
 constexpr int PREVIEW_NO_PARENT = 2;   // the number names no window
 
-// Why `parentWindow` cannot be a preview area, or nullptr when it may be one
-// (only the X server can then tell whether such a window exists).
-const char *preview_parent_problem(int32_t parentWindow);
+// Why `parentWindow`, read from `parentText`, cannot be a preview area, or
+// empty when it may be one (only the X server can then tell whether such a
+// window exists).
+std::string preview_parent_problem(int32_t parentWindow, const std::string &parentText = "");
 
 // A decoded picture, rows top to bottom, each pixel 0xRRGGBB.
 struct RgbPicture {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <cstdint>
 #include <vector>
 
@@ -48,12 +49,23 @@ bool refused(const Bytes &file)
     return !decode_bmp24(file.data(), file.size(), picture) && picture.width == 0 && picture.pixels.empty();
 }
 
-TEST(PreviewParent, NumbersThatCannotBeWindowsAreRefused)
+TEST(PreviewParent, NumbersThatCannotBeWindowsAreRefusedSayingWhy)
 {
-    for (int32_t n : {0, -1, -2097153, INT32_MIN, INT32_MAX, 0x20000000})
-        EXPECT_NE(preview_parent_problem(n), nullptr) << n;
+    for (int32_t n : {-1, -2097153, INT32_MIN, INT32_MAX, 0x20000000})
+        EXPECT_NE(preview_parent_problem(n), "") << n;
     for (int32_t n : {1, 2097153, 0x1FFFFFFF})
-        EXPECT_EQ(preview_parent_problem(n), nullptr) << n;
+        EXPECT_EQ(preview_parent_problem(n, std::to_string(n) + "abc"), "") << n;
+    // The text the 0 was read from: nothing, a zero, or something unread.
+    const std::string none = "no preview window was given; start it as \"veltrane /p <window id>\"",
+                      unread = "could not read a window number in \"";
+    const std::pair<const char *, std::string> zeros[] = {
+        {"", none}, {" +00 ", none}, {"abc", unread + "abc\": /p takes one in decimal"},
+        {"0x1a00003", unread + "0x1a00003\": /p takes one in decimal, such as 27262979 for 0x1a00003"},
+        {" 0x10 x", unread + " 0x10 x\": /p takes one in decimal"},
+        {"0x100000000", unread + "0x100000000\": /p takes one in decimal"},
+    };
+    for (const auto &[text, says] : zeros)
+        EXPECT_EQ(preview_parent_problem(0, text), says) << text;
 }
 
 TEST(PreviewPicture, BottomUpAndTopDownFilesGiveTheSamePixels)
