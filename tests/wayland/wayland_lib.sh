@@ -33,6 +33,7 @@ as_user() {
 # The compositor itself when known, and the runuser that started it.
 stop_compositor() {
     local p
+    [ -z "$WL_KEYBOARD" ] || pkill -P "$WL_KEYBOARD"   # wtype itself, below runuser
     for p in $WL_KEYBOARD $COMPOSITOR_PID $COMPOSITOR_RUNNER; do
         kill "$p" 2>/dev/null
         wait_for 5 eval '! kill -0 "$p" 2>/dev/null' || kill -9 "$p" 2>/dev/null
@@ -72,8 +73,9 @@ start_sway() {
     COMPOSITOR_PID=${COMPOSITOR_PID##*.}
     WAYLAND_DISPLAY=$(cd "$WL_RUN" && ls wayland-? | head -1)
     as_user "$BUILD/tests/wayland/virtual_pointer" >/dev/null 2>&1 &
-    # wtype sleeps through the compositor's end: stop_compositor ends it.
-    as_user wtype -s 100000000 >/dev/null 2>&1 &
+    # wtype sleeps through the compositor's end (for ten minutes at most):
+    # stop_compositor ends it.
+    as_user wtype -s 600000 >/dev/null 2>&1 &
     WL_KEYBOARD=$!
     wait_for 10 seat_ready || { echo "sway's seat has no keyboard and pointer"; exit 1; }
     # In the corner no change of the outputs moves the pointer.
