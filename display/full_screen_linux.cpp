@@ -5,7 +5,6 @@
 
 #include "display/full_screen_clock.h"
 #include "display/full_screen_stages.h"
-#include "display/full_screen_wayland.h"
 #include "display/saver_platform.h"
 
 bool start_clock_library()

@@ -3,7 +3,7 @@
 // (wlroots compositors, KDE, Hyprland, niri, COSMIC) each surface lies on
 // its overlay layer and holds the keyboard; elsewhere (GNOME) it is a
 // full-screen window on its output. Nothing on an output is changed.
-#include "display/full_screen_wayland.h"
+#include "display/full_screen_stages.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
