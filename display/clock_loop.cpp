@@ -37,6 +37,13 @@ void show_damaged(ClockStage &stage, const ClockDisplay &d, Rgb colour)
     }
 }
 
+// Sends what the views were given, without waiting for anything.
+void send_now(ClockStage &stage)
+{
+    stage.prepare_wait();
+    stage.finish_wait(false);
+}
+
 void wait_on(ClockStage &stage, int ms)
 {
     const WaitFor wait = stage.prepare_wait();
@@ -62,7 +69,7 @@ int run_clock_on(ClockStage &stage, StartScreen start)
         textprintf_centre_ex(d.frame, font, d.frame->w / 2, d.frame->h / 2, makecol(255, 255, 255), -1,
                              "Loading...");
         show_damaged(stage, d, style.backgroundColour);
-        stage.prepare_wait();
+        send_now(stage);
     }
     load_face(d, asset_paths);
     const ScreenSize size = wanted_size(stage, d);
@@ -79,7 +86,7 @@ int run_clock_on(ClockStage &stage, StartScreen start)
         redraw_frame(d, style, saver_settings, d.lastDrawnTime, changed);
     mark_all_damaged(stage);
     show_damaged(stage, d, style.backgroundColour);
-    stage.prepare_wait();
+    send_now(stage);
     // The sound server is reached once the clock shows: waiting for it
     // never holds up the first frame.
     open_clock_sound(d);
@@ -96,9 +103,10 @@ int run_clock_on(ClockStage &stage, StartScreen start)
                              wanted.height);
                 break;
             }
+            // Each view, no longer fitted to the frame, is fitted again and
+            // shown whole.
             if (handsShown)
                 redraw_frame(d, style, saver_settings, d.lastDrawnTime, changed);
-            mark_all_damaged(stage);
         }
         show_damaged(stage, d, style.backgroundColour);
         wait_on(stage, update_clock(stage.views()));

@@ -40,7 +40,8 @@ public:
     // events.
     virtual WaitFor prepare_wait() = 0;
 
-    // After the wait: whether that descriptor had something to read.
+    // After the wait: whether that descriptor had something to read. Every
+    // prepare_wait is followed by one finish_wait.
     virtual void finish_wait(bool readable) { (void)readable; }
 };
 

@@ -27,7 +27,9 @@ int run_saver()
     load_settings(1);
     if (saver_stop_requested())
         return 0;
-    std::unique_ptr<ClockStage> stage = open_full_screen_x11();
+    std::unique_ptr<ClockStage> stage = open_full_screen_wayland();
+    if (!stage)
+        stage = open_full_screen_x11();
     if (!stage)
         return saver_stop_requested() ? 0 : 1;
     return run_clock_on(*stage, StartScreen::Loading);

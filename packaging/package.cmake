@@ -3,7 +3,8 @@
 #   lib/veltrane/veltrane                    the program; its asset folder and
 #   lib/veltrane/morviksoft/veltrane/        defaults file (veltrane.cfg) beside it
 #   lib/veltrane/dialog/veltrane-dialog.so   the settings dialog, loaded only for it
-#   lib/veltrane/veltrane-idle-host          the xautolock host
+#   lib/veltrane/veltrane-idle-host          the idle host (xautolock, or on Wayland
+#   lib/veltrane/veltrane-idle-watch         this watch of the compositor's)
 #   bin/veltrane, bin/veltrane-idle-host     links to those
 #   libexec/xscreensaver/veltrane            a link where XScreenSaver looks
 #   share/xscreensaver/config/veltrane.xml   XScreenSaver's options for it
@@ -18,7 +19,7 @@
 # target, so the links keep it beside its pictures and sounds.
 set(pkg ${CMAKE_CURRENT_LIST_DIR})
 
-install(TARGETS veltrane DESTINATION lib/veltrane)
+install(TARGETS veltrane veltrane-idle-watch DESTINATION lib/veltrane)
 if(TARGET veltrane-dialog)
   install(TARGETS veltrane-dialog LIBRARY DESTINATION lib/veltrane/dialog)
 endif()
@@ -80,7 +81,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "screen saver showing a large analogue clo
 # CPack puts the summary first and indents these lines below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Veltrane shows a large analogue clock in one of ten styles, with an optional
 second hand, a tick and chimes at the quarter hours. It runs full screen on
-its own, or inside XScreenSaver, xsecurelock, MATE and Xfce as one of their
-savers, and has a small settings dialog.")
+its own, on X11 or in a Wayland session, or inside XScreenSaver, xsecurelock,
+MATE and Xfce as one of their savers, and has a small settings dialog.")
 set(CPACK_GENERATOR DEB)
 include(CPack)

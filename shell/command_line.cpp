@@ -158,13 +158,15 @@ ProgramArguments parse_arguments(int argc, const char *const *argv, const char *
         const int row = setting_option(name, switchValue);
         const bool takesValue = name == "window-id" || (row >= 0 && !SETTING_ROWS[row].isSwitch);
         const bool action = longOption && (name == "help" || name == "version" || name == ADD_OPTION);
-        if (action || name == "root" || (longOption && name == "message-box") || (row >= 0 && !takesValue)) {
+        const bool flag = longOption && (name == "message-box" || name == "x11");
+        if (action || name == "root" || flag || (row >= 0 && !takesValue)) {
             if (equals != std::string::npos)
                 return refuse("option '" + shown + "' takes no value");
             if (action)
                 result.action = name == "help" ? ACTION_HELP : name == "version" ? ACTION_VERSION : ACTION_ADD_TO_XSCREENSAVER;
             root = root || name == "root";
             result.messageBox = result.messageBox || name == "message-box";
+            result.x11 = result.x11 || name == "x11";
             if (row >= 0) {
                 result.overrides.given[row] = true;
                 result.overrides.value[row] = switchValue;
@@ -211,7 +213,9 @@ const UsageLine USAGE_MODES[5] = {
     {"-window-id N, --window-id N", "draw the clock into window N (decimal or 0x hex)"},
 };
 
-const UsageLine USAGE_ACTIONS[4] = {
+const UsageLine USAGE_ACTIONS[5] = {
+    {"--x11", "use the X display even in a Wayland session, where /s and the settings dialog are otherwise "
+              "Wayland clients"},
     {"--add-to-xscreensaver", "add \"veltrane -root\" to XScreenSaver's list of savers in ~/.xscreensaver, keeping the "
                               "rest of the file, and say what was done"},
     {"--message-box", "with --add-to-xscreensaver: say it in a message box too"},

@@ -45,11 +45,12 @@ struct ProgramArguments {
     CommandLine commandLine{RUN_SETTINGS, true, 0};
     SettingsOverrides overrides;  // for a run of the clock, each within its row's range
     bool messageBox = false;      // ACTION_ADD_TO_XSCREENSAVER: tell the result in a window too
+    bool x11 = false;             // --x11: the X display even in a Wayland session
     std::string problem;          // ACTION_BAD_USAGE: what was wrong, for the user
 };
 
 // Reads a process's arguments in any order: GNU long options (the settings
-// for this run, --help, --version), the screen-saver hosts' -root and
+// for this run, --x11, --help, --version), the screen-saver hosts' -root and
 // -window-id N (either with one or two dashes), and the mode letter of the
 // rest, which are joined and read by parse_command_line. A window id wins
 // over -root, and either over the mode letter. `screensaverWindow` is
@@ -69,7 +70,7 @@ struct UsageLine {
 // The modes, then the options that are no setting; the settings' options
 // come from the settings table.
 extern const UsageLine USAGE_MODES[5];
-extern const UsageLine USAGE_ACTIONS[4];
+extern const UsageLine USAGE_ACTIONS[5];
 // A setting's option as --help writes it ("--[no-]tick", "--style N"), and
 // what it does, with its range.
 std::string setting_option_syntax(const SettingRow &row);

@@ -83,6 +83,10 @@ int main(int argc, char **argv)
     case ACTION_RUN:
         break;
     }
+    // Without a compositor to find, the clock and the dialog both take the
+    // X display.
+    if (arguments.x11)
+        unsetenv("WAYLAND_DISPLAY");
     // Only a run of the clock takes the overrides: the dialog shows and
     // saves what is stored.
     const RunMode mode = arguments.commandLine.mode;

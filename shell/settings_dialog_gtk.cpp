@@ -472,10 +472,15 @@ bool set_parent(GtkSettingsDialog *dialog, int32_t parentWindow)
 
 int show_settings_dialog(int32_t parentWindow, const SaveSettingsFunction &save)
 {
-    gdk_set_allowed_backends("x11");
+    // A parent is an X window, which only an X client can stay beside; on
+    // its own the dialog is a native client of a Wayland session.
+    const char *wayland = std::getenv("WAYLAND_DISPLAY");
+    const bool x11Only = parentWindow != 0 || !wayland || !*wayland;
+    gdk_set_allowed_backends(x11Only ? "x11" : "wayland,x11");
     if (!gtk_init_check(nullptr, nullptr)) {
         const char *display = std::getenv("DISPLAY");
-        std::fprintf(stderr, "veltrane: cannot show the settings dialog: no X display could be opened (DISPLAY=%s)\n",
+        std::fprintf(stderr, "veltrane: cannot show the settings dialog: no %s could be opened (DISPLAY=%s)\n",
+                     x11Only ? "X display" : "Wayland compositor or X display",
                      display && *display ? display : "not set");
         return NO_DIALOG_DISPLAY;
     }

@@ -12,7 +12,13 @@ FAILURES=0 CHECKS=0 XVFB_PID=
 . "$SRC/scripts/xvfb.sh"
 trap 'cleanup' EXIT
 
-cleanup() { stop_xvfb; [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"; }
+# A harness that starts more (tests/wayland/wayland_lib.sh) defines
+# stop_compositor.
+cleanup() {
+    [ "$(type -t stop_compositor)" != function ] || stop_compositor
+    stop_xvfb
+    [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"
+}
 
 # start_display WIDTHxHEIGHT [DEPTH]: a fresh Xvfb of this test's own.
 start_display() { stop_xvfb; start_xvfb "$@" || exit 1; }

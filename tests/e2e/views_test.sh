@@ -58,6 +58,14 @@ across_minute_hand() {
 }
 check "the minute hand's edges are blended into the face" across_minute_hand
 shot "$BUILD/e2e-two-monitors.png"
+# A window coming up over the clock: the clock goes back on top and shows
+# itself whole, exactly as its second's redraw had left it.
+convert "$BUILD/e2e-two-monitors.png" -crop 600x600+660+240 +repage "$WORK/redrawn.png"
+start_host 700 300 400 400
+repainted() { shot "$WORK/again.png" && convert "$WORK/again.png" -crop 600x600+660+240 +repage "$WORK/again-part.png" &&
+    [ "$(compare -metric AE "$WORK/redrawn.png" "$WORK/again-part.png" null: 2>&1)" = 0 ]; }
+check "covered, the clock comes back on top, as its redraw left it" wait_for 10 repainted
+end_host >/dev/null
 check "no mask colour anywhere" test "$(convert "$BUILD/e2e-two-monitors.png" -fill black +opaque '#FF00FF' \
     -fill white -opaque '#FF00FF' -format '%[fx:round(mean*w*h)]' info:)" = 0
 stop_saver

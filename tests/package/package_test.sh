@@ -18,7 +18,7 @@ check "it recommends xdg-utils for the web buttons" eval 'dpkg-deb -f "$DEB" Rec
 dpkg-deb -c "$DEB" | awk '{ print $6 $7 $8 }' | sed 's|^\./|/|' >"$WORK/files"
 missing=
 for f in /usr/lib/veltrane/veltrane /usr/lib/veltrane/dialog/veltrane-dialog.so \
-         /usr/lib/veltrane/veltrane-idle-host \
+         /usr/lib/veltrane/veltrane-idle-host /usr/lib/veltrane/veltrane-idle-watch \
          /usr/lib/veltrane/morviksoft/veltrane/clock9.bmp /usr/lib/veltrane/morviksoft/veltrane/chime.wav \
          /usr/bin/veltrane-\>../lib/veltrane/veltrane \
          /usr/libexec/xscreensaver/veltrane-\>../../lib/veltrane/veltrane \

@@ -28,10 +28,12 @@ refuses() {
 }
 refuses 2 "shortest idle time" "$HOST" --minutes 0 --program "$APP/veltrane"
 refuses 2 "whole number" "$HOST" --minutes 1x --program "$APP/veltrane"
-refuses 2 "usage" "$HOST" --seconds 5
+refuses 2 "usage" "$HOST" --hours 5
 refuses 1 "not a program" "$HOST" --program "$WORK/none"
 DISPLAY= refuses 1 "DISPLAY is not set" "$HOST" --program "$APP/veltrane"
 refuses 1 "xautolock is missing" env PATH="$WORK/none" /bin/sh "$HOST" --program "$APP/veltrane"
+refuses 2 "needs a Wayland session" "$HOST" --seconds 5 --program "$APP/veltrane"
+WAYLAND_DISPLAY=wayland-0 refuses 2 "1 to 4294967 seconds" "$HOST" --minutes 71583 --program "$APP/veltrane"
 
 # started MINUTES COMMAND...: xautolock was asked for MINUTES and to reset the
 # server's saver, and its locker ran the program with /s, the path intact.
@@ -48,4 +50,14 @@ started 3 "$HOST" --minutes 3 --program "$APP/veltrane"
 started 3 "$HOST" --minutes=3 --program="$APP/veltrane"
 # Without --program, started through a link: the program beside the host.
 started 10 sh -c 'cd / && exec veltrane-idle-host'
+
+# In a Wayland session the watch beside the host is started instead, given
+# seconds (the real one is tested under sway).
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >"%s/watch.args"\n' "$WORK" >"$APP/veltrane-idle-watch"
+chmod +x "$APP/veltrane-idle-watch"
+for run in "180:--minutes 3" "7:--seconds 7"; do
+    WAYLAND_DISPLAY=wayland-0 "$WORK/bin/veltrane-idle-host" ${run#*:} 2>"$WORK/err"
+    check "Wayland, ${run#*:}: the watch for ${run%%:*} s runs the program with /s ($(head -c 120 "$WORK/err"))" \
+        [ "$(cat "$WORK/watch.args")" = "$(printf '%s\n%s\n/s' "${run%%:*}" "$APP/veltrane")" ]
+done
 finish

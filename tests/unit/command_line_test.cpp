@@ -114,6 +114,8 @@ TEST(CommandLine, OptionsComeInAnyOrderBesideTheModeAndSayWhatIsWrong)
         const bool box = std::find(args.begin(), args.end(), std::string("--message-box")) != args.end();
         EXPECT_EQ(a.messageBox, box) << testing::PrintToString(args);
     }
+    EXPECT_TRUE(parse({"--x11", "/s"}).x11 && parse({"/s", "--x11"}).commandLine.mode == RUN_SAVER);
+    EXPECT_FALSE(parse({"/s", "--x"}).x11 || parse({"/s"}).x11);
     // Each refusal names the option and what it takes.
     const std::pair<std::vector<const char *>, const char *> refused[] = {
         {{"--bogus", "--help"}, "'--bogus'"}, {{"--s"}, "'--s'"}, {{"--style"}, "needs a value"},
@@ -126,6 +128,7 @@ TEST(CommandLine, OptionsComeInAnyOrderBesideTheModeAndSayWhatIsWrong)
         {{"--window-id", "4294967296"}, "to 0x1fffffff, not '4294967296'"},
         {{"-window-id", "0x100000000"}, "'-window-id' takes"}, {{"-window-id=536870912"}, "0x1fffffff"},
         {{"--message-box"}, "goes with --add-to-xscreensaver"}, {{"--add-to-xscreensaver", "--bogus"}, "'--bogus'"},
+        {{"--x11=1"}, "takes no value"},
     };
     for (const auto &[args, says] : refused) {
         const ProgramArguments a = parse(args);
