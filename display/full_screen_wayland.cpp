@@ -20,6 +20,7 @@
 #include <optional>
 #include <vector>
 
+#include "display/frame_pixels.h"
 #include "display/pixel_format.h"
 #include "settings/settings.h"
 #include "xdg-output-unstable-v1-client.h"
@@ -179,21 +180,8 @@ struct ShmBuffer {
             area, {0, 0, std::min(size.width, picture->w), std::min(size.height, picture->h)});
         if (rect_is_empty(r))
             return;
-        const int depth = bitmap_color_depth(picture);
-        const bool rows = depth == 32 && is_memory_bitmap(picture);
-        for (int y = r.y; y < r.y + r.h; y++) {
-            uint32_t *to = pixels + static_cast<size_t>(y) * size.width + r.x;
-            if (rows) {
-                const auto *from = reinterpret_cast<const int *>(picture->line[y]) + r.x;
-                for (int x = 0; x < r.w; x++)
-                    to[x] = pack_rgb(XRGB8888, getr32(from[x]), getg32(from[x]), getb32(from[x]));
-                continue;
-            }
-            for (int x = 0; x < r.w; x++) {
-                const int c = getpixel(picture, r.x + x, y);
-                to[x] = pack_rgb(XRGB8888, getr_depth(depth, c), getg_depth(depth, c), getb_depth(depth, c));
-            }
-        }
+        for (int y = r.y; y < r.y + r.h; y++)
+            frame_row_to(picture, r.x, y, r.w, pixels + static_cast<size_t>(y) * size.width + r.x, XRGB8888);
     }
 
     static void released(void *data, wl_buffer *) { self<ShmBuffer>(data)->busy = false; }

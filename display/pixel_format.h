@@ -40,3 +40,7 @@ uint32_t pack_pixel(uint32_t rgb, unsigned long redMask, unsigned long greenMask
 // The bits of a `depth`-bit pixel that no colour channel uses: the alpha
 // channel of a 32-bit visual, which must be set for the pixel to be opaque.
 uint32_t spare_bits(int depth, unsigned long redMask, unsigned long greenMask, unsigned long blueMask);
+
+// Converts `count` pixels of format `from` (three 8-bit channels) into
+// format `to`, spare bits set.
+void convert_pixels(const uint32_t *in, uint32_t *out, int count, const PixelFormat &from, const PixelFormat &to);

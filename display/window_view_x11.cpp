@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "display/display_x11.h"
+#include "display/frame_pixels.h"
 
 namespace {
 
@@ -100,22 +101,18 @@ void WindowView::drop_shared_image()
 
 void WindowView::convert(BITMAP *picture, const Rect &r, XImage *image, int toX, int toY) const
 {
-    const int depth = bitmap_color_depth(picture);
-    const bool rows = depth == 32 && is_memory_bitmap(picture) && image->bits_per_pixel == 32 &&
-                      image->byte_order == our_byte_order();
+    const bool rows = image->bits_per_pixel == 32 && image->byte_order == our_byte_order();
+    std::vector<uint32_t> row(rows ? 0 : static_cast<size_t>(r.w));
     for (int y = 0; y < r.h; y++) {
         if (rows) {
-            const auto *from = reinterpret_cast<const uint32_t *>(picture->line[r.y + y]) + r.x;
-            auto *to = reinterpret_cast<uint32_t *>(image->data + static_cast<size_t>(toY + y) * image->bytes_per_line) + toX;
-            for (int x = 0; x < r.w; x++)
-                to[x] = pack_rgb(format_, getr32(from[x]), getg32(from[x]), getb32(from[x]));
+            frame_row_to(picture, r.x, r.y + y, r.w,
+                         reinterpret_cast<uint32_t *>(image->data + static_cast<size_t>(toY + y) * image->bytes_per_line) + toX,
+                         format_);
             continue;
         }
-        for (int x = 0; x < r.w; x++) {
-            const int c = getpixel(picture, r.x + x, r.y + y);
-            XPutPixel(image, toX + x, toY + y,
-                      pack_rgb(format_, getr_depth(depth, c), getg_depth(depth, c), getb_depth(depth, c)));
-        }
+        frame_row_to(picture, r.x, r.y + y, r.w, row.data(), format_);
+        for (int x = 0; x < r.w; x++)
+            XPutPixel(image, toX + x, toY + y, row[static_cast<size_t>(x)]);
     }
 }
 

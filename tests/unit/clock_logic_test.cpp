@@ -343,6 +343,21 @@ TEST(PixelFormat, ColoursFillEachChannelOfTheVisual)
         EXPECT_EQ(pack_pixel(c[0], c[1], c[2], c[3]), c[4]) << std::hex << c[0] << " " << c[1];
 }
 
+TEST(PixelFormat, PixelsMoveBetweenChannelOrders)
+{
+    const PixelFormat bgr = pixel_format(32, 0x0000FF, 0x00FF00, 0xFF0000);
+    const PixelFormat argb = pixel_format(32, 0xFF0000, 0x00FF00, 0x0000FF);
+    const PixelFormat rgb565 = pixel_format(16, 0xF800, 0x07E0, 0x001F);
+    const uint32_t in[2] = {0x00563412, 0x00FFFFFF};
+    uint32_t out[2];
+    convert_pixels(in, out, 2, bgr, argb);
+    EXPECT_EQ(out[0], 0xFF123456u);
+    EXPECT_EQ(out[1], 0xFFFFFFFFu);
+    convert_pixels(in, out, 2, bgr, rgb565);
+    EXPECT_EQ(out[0], pack_pixel(0x123456, 0xF800, 0x07E0, 0x001F));
+    EXPECT_EQ(out[1], 0xFFFFu);
+}
+
 TEST(PixelFormat, OnlyADeeperPixelThanItsChannelsHasSpareBits)
 {
     // depth, red, green and blue masks, spare bits
