@@ -9,11 +9,11 @@ packages_of() {
   case $1 in
     build)   # the program and its artwork
       echo build-essential cmake pkg-config liballegro4-dev libcairo2-dev libgtk-3-dev libx11-dev libxrandr-dev libxinerama-dev \
-           fonts-dejavu-core imagemagick ;;
+           libpulse-dev fonts-dejavu-core imagemagick ;;
     test)    # unit tests; Xvfb, input, screenshots; a pinned clock; sound capture; fuzzing;
              # the screen-saver hosts that run the clock in their windows
       echo libgtest-dev xvfb xdotool x11-apps x11-utils faketime \
-           sox pulseaudio alsa-utils libasound2-plugins clang libclang-rt-14-dev \
+           pulseaudio pulseaudio-utils clang libclang-rt-14-dev \
            xscreensaver xsecurelock ;;
     windows) # the cross build and Allegro's source package; Wine for its tests
       echo g++-mingw-w64-x86-64-win32 patch dpkg-dev wine wine64 ;;
