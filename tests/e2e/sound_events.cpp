@@ -1,23 +1,75 @@
-// Finds the sounds in a capture of raw 16-bit little-endian stereo at
-// 44100 Hz: prints one line per sound start, "seconds duration peak", where
+// Captures and finds sounds in raw 16-bit little-endian stereo at 44100 Hz.
+//   sound_events --record CAPTURE.raw < live-capture
+// copies a capture to the file as it comes and keeps in CAPTURE.raw.t0 the
+// wall-clock time of its first frame: the earliest that the frames read so
+// far can have been made (each read's time less the frames before its end).
+// The file appears with the first frames.
+//   sound_events CAPTURE.raw [T0]
+// prints one line per sound start, "seconds duration peak", where seconds
+// count from the capture's start, or are wall-clock times given its T0, and
 // duration is how long the level stays above a tenth of that sound's peak.
 // Starts are found on the signal's first difference, which favours the
 // tick's high, sharp sound, so that a tick still shows over a ringing chime.
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
 #include <vector>
+
+namespace {
+
+const int RATE = 44100, FRAME_BYTES = 4;
+
+int record(const char *path)
+{
+    FILE *out = std::fopen(path, "wb");
+    if (!out)
+        return 1;
+    const std::string t0Path = std::string(path) + ".t0";
+    double t0 = 1e18;
+    long long bytes = 0;
+    static char buffer[65536];
+    for (ssize_t n; (n = read(0, buffer, sizeof buffer)) > 0;) {
+        timespec now;
+        clock_gettime(CLOCK_REALTIME, &now);
+        std::fwrite(buffer, 1, n, out);
+        std::fflush(out);
+        bytes += n;
+        const double first = now.tv_sec + now.tv_nsec / 1e9 - static_cast<double>(bytes / FRAME_BYTES) / RATE;
+        if (first < t0 - 1e-4) {
+            t0 = first;
+            FILE *f = std::fopen((t0Path + ".new").c_str(), "w");
+            if (f) {
+                std::fprintf(f, "%.6f\n", t0);
+                std::fclose(f);
+                std::rename((t0Path + ".new").c_str(), t0Path.c_str());
+            }
+        }
+    }
+    std::fclose(out);
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: sound_events CAPTURE.raw\n");
+    if (argc == 3 && std::strcmp(argv[1], "--record") == 0)
+        return record(argv[2]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: sound_events --record CAPTURE.raw | sound_events CAPTURE.raw [T0]\n");
         return 2;
     }
     FILE *f = std::fopen(argv[1], "rb");
     if (!f)
         return 1;
-    const int rate = 44100, window = rate / 200;  // 5 ms
+    const double t0 = argc == 3 ? std::atof(argv[2]) : 0;
+    const int rate = RATE, window = rate / 200;  // 5 ms
     std::vector<double> level, sharp;
     int16_t frame[2];
     double sum = 0, sharpSum = 0, previous = 0;
@@ -53,7 +105,7 @@ int main(int argc, char **argv)
             }
         while (end < level.size() && level[end] > peak / 10)
             end++;
-        std::printf("%.3f %.3f %.0f\n", i * seconds, (end - i) * seconds, peak);
+        std::printf("%.3f %.3f %.0f\n", t0 + i * seconds, (end - i) * seconds, peak);
         i += 10;  // one sound, not its first few windows
     }
     return 0;
