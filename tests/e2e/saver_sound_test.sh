@@ -20,13 +20,14 @@ start_pinned() {
     TZ=UTC FAKETIME=$CLOCK_OFFSET FAKETIME_DONT_FAKE_MONOTONIC=1 LD_PRELOAD=$FAKETIME_LIB \
         "$APP/veltrane" /s >"$WORK/saver.out" 2>&1 &
     SAVER_PID=$!
+    STARTED=$(date +%s)
 }
 
 # sounds_until "HH:MM:SS": lets the pinned clock run until that time of its
 # day, ends it, and writes the sounds it made to $WORK/sounds once the last
 # of them (a chime rings 4.5 s) has been played whole.
 sounds_until() {
-    local from=$(date +%s) to=$(wall_second "2026-12-06 $1")
+    local from=$STARTED to=$(wall_second "2026-12-06 $1")
     wait_for 15 captured_to "$to"
     stop_saver
     wait_for 15 captured_to $(($(date +%s) + 5))
@@ -42,16 +43,21 @@ sound_starts_at() {
     awk -v w="$w" -v long="${2:-}" '$1 >= w && $1 < w + 1 && (long == "" || $2 > 1) { n++ } END { exit !n }' \
         "$WORK/sounds"
 }
-# All within 50 ms after their seconds, but for one that a loaded machine
-# may have woken late.
+# Within 50 ms after their seconds: at least half of them, as a loaded
+# machine may wake the clock late, and none over 250 ms.
 within_50ms() {
-    onset_ms <"$WORK/sounds" | awk '$1 < 0 || $1 > 250 { bad = 1 } $1 > 50 { late++ } END { exit bad || late > 1 }'
+    onset_ms <"$WORK/sounds" | awk '$1 < 0 || $1 > 250 { bad = 1 } $1 <= 50 { n++ } END { exit bad || 2 * n < NR }'
 }
 sound_count() { wc -l <"$WORK/sounds"; }
 # A chime rings on for seconds; a tick over it seems to ring as long.
 chime_count() { awk '$2 > 1 && $1 >= ringing { n++ } $2 > 1 && $1 + $2 > ringing { ringing = $1 + $2 }
                      END { print n + 0 }' "$WORK/sounds"; }
 client_connected() { pactl list clients short | grep -q veltrane; }
+TICK_PEAK=$(od -An -v -td2 -j44 "$APP/morviksoft/veltrane/tick.wav" |
+    awk '{ for (i = 1; i <= NF; i++) if ($i > m || -$i > m) m = $i < 0 ? -$i : $i } END { print m }')
+# loudest_at_most RATIO: no sound's largest sample is over RATIO times the
+# tick file's.
+loudest_at_most() { awk -v r="$1" -v p="$TICK_PEAK" '$4 > r * p { bad = 1 } END { exit bad }' "$WORK/sounds"; }
 
 start_pinned "2026-12-06 10:14:57" "secondHand = 1" "secondSound = 1" "fifteenhourSound = 1"
 check "the saver is a client of the sound server" wait_for 5 client_connected
@@ -60,6 +66,11 @@ sounds_until 10:15:02
 check "a tick at 10:14:59, 10:15:00 and :01" eval 'sound_starts_at 10:14:59 && sound_starts_at 10:15:00 &&
                                                    sound_starts_at 10:15:01'
 check "one chime, with the tick of 10:15:00" eval '[ "$(chime_count)" = 1 ] && sound_starts_at 10:15:00 long'
+# A sound centred at full volume plays at half its level on each side, as
+# the graphics library plays it: the tick's two voices reach its own level.
+tick_max=$(awk -v w="$(wall_second "2026-12-06 10:14:59")" '$1 >= w && $1 < w + 1 { print $4 }' "$WORK/sounds")
+check "the tick plays at its own level ($tick_max of $TICK_PEAK)" \
+    awk -v m="$tick_max" -v p="$TICK_PEAK" 'BEGIN { exit !(m > 0.9 * p && m < 1.1 * p) }'
 check "the sounds start within 50 ms after their seconds ($(onset_ms <"$WORK/sounds" | xargs) ms)" within_50ms
 
 start_pinned "2026-12-06 10:59:58" "hourSound = 1"
@@ -68,6 +79,20 @@ check "only the hour chime, no ticks" eval '[ "$(sound_count)" = 1 ] && sound_st
 # The saver ended at 11:00:02; the chime it started plays to its end.
 chime_end=$(level_at "$(awk '{ printf "%.3f", $1 + 4.0 }' "$WORK/sounds")")
 check "the hour chime rings on after the saver ends (level $chime_end 4 s in)" test "$chime_end" -gt 20
+
+# A server stopped for a few seconds and going on again plays at most one
+# of the ticks it missed, not all of them at once; a new sound's start lies
+# where the server stopped.
+start_pinned "2026-12-06 12:00:00" "secondSound = 1"
+wait_for 5 client_connected
+kill -STOP "$PULSE_PID"
+stalled_until=$(($(date +%s) + 3))
+past() { [ "$(date +%s)" -ge "$1" ]; }
+wait_for 5 past $stalled_until
+kill -CONT "$PULSE_PID"
+sounds_until 12:00:07
+check "after a stall, ticks again, and no heap of missed ones at once" \
+    eval 'sound_starts_at 12:00:06 && loudest_at_most 1.1'
 
 # redrawn: the screen differs from the last look ($WORK/last.png).
 redrawn() {

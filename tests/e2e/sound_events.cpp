@@ -5,13 +5,15 @@
 // far can have been made (each read's time less the frames before its end).
 // The file appears with the first frames.
 //   sound_events CAPTURE.raw [T0]
-// prints one line per sound start, "seconds duration peak", where seconds
-// count from the capture's start, or are wall-clock times given its T0, and
-// duration is how long the level stays above a tenth of that sound's peak.
+// prints one line per sound start, "seconds duration peak max", where
+// seconds count from the capture's start, or are wall-clock times given its
+// T0, duration is how long the level stays above a tenth of that sound's
+// peak (RMS over 5 ms), and max is the largest sample value of its start.
 // Starts are found on the signal's first difference, which favours the
 // tick's high, sharp sound, so that a tick still shows over a ringing chime.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -71,10 +73,12 @@ int main(int argc, char **argv)
     const double t0 = argc == 3 ? std::atof(argv[2]) : 0;
     const int rate = RATE, window = rate / 200;  // 5 ms
     std::vector<double> level, sharp;
+    std::vector<int> largest;
     int16_t frame[2];
     double sum = 0, sharpSum = 0, previous = 0;
-    int n = 0;
+    int n = 0, windowLargest = 0;
     while (std::fread(frame, sizeof frame, 1, f) == 1) {
+        windowLargest = std::max({windowLargest, std::abs(frame[0]), std::abs(frame[1])});
         double v = (frame[0] + frame[1]) / 2.0;
         sum += v * v;
         sharpSum += (v - previous) * (v - previous);
@@ -82,8 +86,9 @@ int main(int argc, char **argv)
         if (++n == window) {
             level.push_back(std::sqrt(sum / n));
             sharp.push_back(std::sqrt(sharpSum / n));
+            largest.push_back(windowLargest);
             sum = sharpSum = 0;
-            n = 0;
+            n = windowLargest = 0;
         }
     }
     std::fclose(f);
@@ -97,15 +102,18 @@ int main(int argc, char **argv)
         if (level[i] < floor || sharp[i] < 3 * before)
             continue;
         double peak = 0;
+        int max = 0;
         size_t end = i;
-        for (size_t k = i; k < std::min(level.size(), i + 10); k++)
+        for (size_t k = i; k < std::min(level.size(), i + 10); k++) {
+            max = std::max(max, largest[k]);
             if (level[k] > peak) {
                 peak = level[k];
                 end = k;
             }
+        }
         while (end < level.size() && level[end] > peak / 10)
             end++;
-        std::printf("%.3f %.3f %.0f\n", t0 + i * seconds, (end - i) * seconds, peak);
+        std::printf("%.3f %.3f %.0f %d\n", t0 + i * seconds, (end - i) * seconds, peak, max);
         i += 10;  // one sound, not its first few windows
     }
     return 0;
