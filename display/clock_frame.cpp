@@ -105,8 +105,10 @@ bool prepare_frame(ClockDisplay &d, const ClockStyle &style, int width, int heig
     d.faceY = corner.y;
     d.dialCentre = dial_centre(style, corner, face.width, face.height);
     restore_background(d.frame, d, {0, 0, width, height});
-    for (Rect &r : d.drawnHands)
-        r = {0, 0, 0, 0};
+    for (int i = 0; i < HAND_COUNT; i++) {
+        d.drawnHands[i] = {0, 0, 0, 0};
+        d.drawnAngles[i] = 0;
+    }
     d.markDrawn = false;
     return true;
 }
@@ -164,32 +166,35 @@ int redraw_frame(ClockDisplay &d, const ClockStyle &style, const SaverSettings &
     HandPlace hands[HAND_COUNT];
     hands_at(d, style, settings, t, hands);
 
-    // Each hand's old and new place; every hand is drawn again, since
-    // putting back the background under one may uncover another.
+    // Each hand that moved changes its old and its new place. The hour hand
+    // moves once a minute: most seconds its place is left alone.
     int count = 0;
     Rect fresh[HAND_COUNT];
     for (int i = 0; i < HAND_COUNT; i++) {
         fresh[i] = rect_intersection(place_bounds(hands[i], d.dialCentre), whole);
-        const Rect r = rect_union(d.drawnHands[i], fresh[i]);
-        if (!rect_is_empty(r))
+        const Rect &old = d.drawnHands[i];
+        const bool moved = hands[i].angle != d.drawnAngles[i] || old.x != fresh[i].x || old.y != fresh[i].y ||
+                           old.w != fresh[i].w || old.h != fresh[i].h;
+        const Rect r = rect_union(old, fresh[i]);
+        if (moved && !rect_is_empty(r))
             changed[count++] = r;
-    }
-    const Rect mark = brand_mark_rect(frame, d.brandMarkBitmap);
-    bool markTouched = !d.markDrawn;
-    for (int i = 0; i < count; i++)
-        markTouched = markTouched || !rect_is_empty(rect_intersection(changed[i], mark));
-    if (!d.markDrawn && !rect_is_empty(mark))
-        changed[count++] = rect_intersection(mark, whole);
-
-    for (int i = 0; i < count; i++)
-        restore_background(frame, d, changed[i]);
-    // The mark is drawn over the background only, so drawing all of it again
-    // leaves the pixels outside the changed places as they were.
-    if (markTouched)
-        draw_brand_mark(frame, d.brandMarkBitmap);
-    d.markDrawn = true;
-    draw_hands(frame, hands, d.dialCentre);
-    for (int i = 0; i < HAND_COUNT; i++)
         d.drawnHands[i] = fresh[i];
+        d.drawnAngles[i] = hands[i].angle;
+    }
+    const Rect mark = rect_intersection(brand_mark_rect(frame, d.brandMarkBitmap), whole);
+    if (!d.markDrawn && !rect_is_empty(mark))
+        changed[count++] = mark;
+    d.markDrawn = true;
+
+    // Within each changed place the frame is composed anew: background, the
+    // mark and every hand, in their order, touching nothing outside it.
+    for (int i = 0; i < count; i++) {
+        const Rect &r = changed[i];
+        restore_background(frame, d, r);
+        set_clip_rect(frame, r.x, r.y, r.x + r.w - 1, r.y + r.h - 1);
+        draw_brand_mark(frame, d.brandMarkBitmap);
+        draw_hands(frame, hands, d.dialCentre);
+    }
+    set_clip_rect(frame, 0, 0, frame->w - 1, frame->h - 1);
     return count;
 }

@@ -43,6 +43,7 @@ struct ClockDisplay {
     BITMAP *frame = nullptr;
     Point dialCentre{0, 0};
     Rect drawnHands[HAND_COUNT]{};
+    int drawnAngles[HAND_COUNT]{};
     bool markDrawn = false;
 };
 
@@ -72,10 +73,10 @@ void free_clock(ClockDisplay &d);
 void compose_frame(BITMAP *frame, const ClockDisplay &display, const ClockStyle &style,
                    const SaverSettings &settings, const std::tm &t);
 
-// Brings `display.frame` to the time `t`: the background is put back where
-// the hands were, the brand mark drawn again where that touched it, and the
-// hands drawn at their new places. Fills `changed` with the rectangles that
-// differ from before and returns how many there are.
+// Brings `display.frame` to the time `t`: where a hand moved (its old and
+// its new place), the frame is composed anew (background, brand mark,
+// hands); nothing else is touched. Fills `changed` with those rectangles and
+// returns how many there are.
 int redraw_frame(ClockDisplay &display, const ClockStyle &style, const SaverSettings &settings,
                  const std::tm &t, Rect changed[MAX_CHANGED_RECTS]);
 

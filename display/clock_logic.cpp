@@ -232,14 +232,31 @@ std::vector<Rect> monitors_to_cover(const std::vector<Monitor> &reported, Screen
     const auto inside = [](const Rect &a, const Rect &b) {
         return a.x >= b.x && a.y >= b.y && a.x + a.w <= b.x + b.w && a.y + a.h <= b.y + b.h;
     };
+    const auto same = [](const Rect &a, const Rect &b) { return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h; };
+    // A monitor split into smaller ones that tile it exactly (a wide screen
+    // shared out as several) is covered through those.
+    std::vector<bool> split(seen.size(), false);
+    for (size_t i = 0; i < seen.size(); i++) {
+        long long tiled = 0;
+        bool overlapping = false;
+        std::vector<Rect> parts;
+        for (size_t k = 0; k < seen.size(); k++)
+            if (k != i && inside(seen[k].area, seen[i].area) && !same(seen[k].area, seen[i].area)) {
+                for (const Rect &p : parts)
+                    overlapping = overlapping || !rect_is_empty(rect_intersection(p, seen[k].area));
+                parts.push_back(seen[k].area);
+                tiled += static_cast<long long>(seen[k].area.w) * seen[k].area.h;
+            }
+        split[i] = !parts.empty() && !overlapping && tiled == static_cast<long long>(seen[i].area.w) * seen[i].area.h;
+    }
     std::vector<Rect> cover;
     for (size_t i = 0; i < seen.size(); i++) {
         // A monitor that shows part of another's picture (a mirror, a clone
         // at a lower resolution) gets no clock of its own.
-        bool shown = false;
+        bool shown = split[i];
         for (size_t k = 0; k < seen.size() && !shown; k++)
-            shown = k != i && inside(seen[i].area, seen[k].area) &&
-                    (!inside(seen[k].area, seen[i].area) || k < i);
+            shown = k != i && !split[k] && inside(seen[i].area, seen[k].area) &&
+                    (!same(seen[i].area, seen[k].area) || k < i);
         if (!shown)
             cover.push_back(seen[i].area);
     }

@@ -120,9 +120,11 @@ Rect fitted_placement(ScreenSize frame, ScreenSize area);
 // many frame pixels first, for a scaling that reads around each pixel.
 Rect scaled_rect(const Rect &r, ScreenSize from, const Rect &placed, int grow = 0);
 
-// The monitors to cover, from what the display system reports: empty,
-// overlapping duplicates (mirrored outputs) and parts off the screen
-// dropped, the primary first. The whole screen when nothing usable is left.
+// The monitors to cover, from what the display system reports: parts off
+// the screen cut away, a monitor inside another (a mirror) left out, one
+// tiled exactly by smaller ones (a wide screen shared out) covered through
+// those; the primary first, the rest left to right. The whole screen when
+// nothing usable is left.
 struct Monitor {
     Rect area;
     bool primary;

@@ -12,9 +12,16 @@ namespace {
 
 Window watched_window = 0;
 volatile bool watched_gone = false;
+// Set while a request that may fail is tried: its failure is expected.
+bool trying = false;
+bool tried_failed = false;
 
 int on_x_error(Display *display, XErrorEvent *error)
 {
+    if (trying) {
+        tried_failed = true;
+        return 0;
+    }
     if (watched_window && error->resourceid == watched_window) {
         watched_gone = true;
         return 0;
@@ -63,6 +70,17 @@ void watch_window_errors(Window window)
 bool watched_window_gone()
 {
     return watched_gone;
+}
+
+bool attach_shared_memory(Display *display, XShmSegmentInfo *segment)
+{
+    XSync(display, False);
+    trying = true;
+    tried_failed = false;
+    const bool asked = XShmAttach(display, segment);
+    XSync(display, False);
+    trying = false;
+    return asked && !tried_failed;
 }
 
 std::vector<Rect> x_monitors(Display *display)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XShm.h>
 
 #include <vector>
 
@@ -19,6 +20,10 @@ Display *open_x_display();
 // window between two of our requests.
 void watch_window_errors(Window window);
 bool watched_window_gone();
+
+// Has the X server attach `segment`. False, quietly, where it cannot (a
+// display on another machine, a server without the extension).
+bool attach_shared_memory(Display *display, XShmSegmentInfo *segment);
 
 // The monitors of the display's screen to cover, the primary first: RandR's
 // monitors, else Xinerama's heads, else the whole screen.

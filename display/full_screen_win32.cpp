@@ -1,5 +1,6 @@
 // Windows: the full-screen clock in a graphics mode of the library's, with
 // its keyboard, mouse and mixer.
+#include <allegro.h>
 #include <winalleg.h>
 
 #include <atomic>

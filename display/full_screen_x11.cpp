@@ -11,6 +11,7 @@
 #include "display/display_x11.h"
 #include "display/full_screen_clock.h"
 #include "display/full_screen_stages.h"
+#include "display/pixel_format.h"
 #include "display/saver_platform.h"
 #include "display/window_view_x11.h"
 
@@ -20,20 +21,6 @@ namespace {
 // manager may hold them for a moment after the key that started us.
 const int GRAB_TRIES = 10;
 const int GRAB_PAUSE_MS = 100;
-
-unsigned long x_pixel(Visual *visual, Rgb colour)
-{
-    const auto place = [](int value, unsigned long mask) {
-        int top = 63;
-        while (top > 0 && !(mask & (1UL << top)))
-            top--;
-        const int shift = top - 7;
-        const unsigned long v = static_cast<unsigned long>(value);
-        return (shift >= 0 ? v << shift : v >> -shift) & mask;
-    };
-    return place(colour.r, visual->red_mask) | place(colour.g, visual->green_mask) |
-           place(colour.b, visual->blue_mask);
-}
 
 class FullScreenX11 : public ClockStage {
 public:
@@ -63,7 +50,11 @@ public:
         const int screen = DefaultScreen(display_);
         XSetWindowAttributes attributes{};
         attributes.override_redirect = True;
-        attributes.background_pixel = x_pixel(DefaultVisual(display_, screen), activeStyle->backgroundColour);
+        const Visual *visual = DefaultVisual(display_, screen);
+        const Rgb colour = activeStyle->backgroundColour;
+        attributes.background_pixel =
+            pack_pixel(static_cast<uint32_t>(colour.r << 16 | colour.g << 8 | colour.b), visual->red_mask,
+                       visual->green_mask, visual->blue_mask);
         attributes.cursor = blank_;
         attributes.event_mask = ExposureMask | VisibilityChangeMask | KeyPressMask | ButtonPressMask |
                                 PointerMotionMask;
@@ -80,7 +71,8 @@ public:
         }
         XSync(display_, False);
         if (!grab()) {
-            std::fprintf(stderr, "veltrane: another program holds the keyboard or the pointer\n");
+            if (!saver_stop_requested())
+                std::fprintf(stderr, "veltrane: another program holds the keyboard or the pointer\n");
             return false;
         }
         Window root, child;

@@ -85,8 +85,13 @@ void draw(BITMAP *dest, BITMAP *sprite, int x, int y, int pivotX, int pivotY, in
     const double turn = angle * (2 * std::numbers::pi / (1 << 24));
     const double c = std::cos(turn), s = std::sin(turn);
     const Rect clip = {dest->cl, dest->ct, dest->cr - dest->cl, dest->cb - dest->ct};
-    const Rect area = rect_intersection(
-        turned_picture_bounds(sprite->w, sprite->h, {pivotX, pivotY}, {x, y}, angle), clip);
+    // Each row is stepped from the picture's whole extent, whatever the
+    // clip: a hand drawn into part of the frame gets exactly the pixels it
+    // would have drawn whole.
+    const Rect bounds = turned_picture_bounds(sprite->w, sprite->h, {pivotX, pivotY}, {x, y}, angle);
+    const Rect area = rect_intersection(bounds, clip);
+    if (rect_is_empty(area))
+        return;
     const int mask = bitmap_mask_color(sprite);
     const int one = 1 << FRACTION_BITS;
     const int stepU = static_cast<int>(std::lround(c * one)), stepV = static_cast<int>(std::lround(-s * one));
@@ -95,17 +100,20 @@ void draw(BITMAP *dest, BITMAP *sprite, int x, int y, int pivotX, int pivotY, in
         // Source position of destination pixel (dx, dy): the pivot's pixel
         // centre sits on the destination pixel (x, y)'s centre.
         const double ry = dy - y;
-        const double u0 = (area.x - x) * c + ry * s + pivotX;
-        const double v0 = -(area.x - x) * s + ry * c + pivotY;
-        int lo = 0, hi = area.w - 1;
+        const double u0 = (bounds.x - x) * c + ry * s + pivotX;
+        const double v0 = -(bounds.x - x) * s + ry * c + pivotY;
+        int lo = 0, hi = bounds.w - 1;
         narrow_span(u0, c, sprite->w, lo, hi);
         narrow_span(v0, -s, sprite->h, lo, hi);
         lo = std::max(lo, 0);
-        hi = std::min(hi, area.w - 1);
+        hi = std::min(hi, bounds.w - 1);
         // One pixel's width more than the picture: it samples [-1, w].
         int u = static_cast<int>(std::lround((u0 + lo * c + 1) * one));
         int v = static_cast<int>(std::lround((v0 - lo * s + 1) * one));
-        for (int i = lo; i <= hi; i++, u += stepU, v += stepV) {
+        const int first = std::max(lo, area.x - bounds.x), last = std::min(hi, area.x + area.w - 1 - bounds.x);
+        u += (first - lo) * stepU;
+        v += (first - lo) * stepV;
+        for (int i = first; i <= last; i++, u += stepU, v += stepV) {
             if (u < 0 || v < 0)
                 continue;
             const int iu = (u >> FRACTION_BITS) - 1, iv = (v >> FRACTION_BITS) - 1;
@@ -127,7 +135,7 @@ void draw(BITMAP *dest, BITMAP *sprite, int x, int y, int pivotX, int pivotY, in
             }
             if (cover == 0)
                 continue;
-            const int dx = area.x + i;
+            const int dx = bounds.x + i;
             const int rest = 65536 - cover;
             const Colour under = unpack<Depth>(raw_pixel<Depth>(dest, dx, dy));
             write_pixel<Depth>(dest, dx, dy,

@@ -1,31 +1,19 @@
 #include "display/window_view_x11.h"
 
 #include <X11/Xutil.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
+
+#include "display/display_x11.h"
 
 namespace {
 
-// Where a channel's mask puts its 8 bits in a pixel of the visual.
-struct Channel {
-    unsigned long mask;
-    int shift;  // left shift of the top bit of the 8-bit value, may be negative
-};
-
-Channel channel(unsigned long mask)
-{
-    int top = 63;
-    while (top > 0 && !(mask & (1UL << top)))
-        top--;
-    return {mask, top - 7};
-}
-
-unsigned long place(int value, Channel c)
-{
-    const unsigned long v = static_cast<unsigned long>(value);
-    return (c.shift >= 0 ? v << c.shift : v >> -c.shift) & c.mask;
-}
+// A picture that cannot be shared goes through the connection in strips of
+// about this many bytes: a large one then needs no buffer of its size.
+constexpr size_t STRIP_BYTES = 256 * 1024;
 
 int our_byte_order()
 {
@@ -46,79 +34,124 @@ WindowView::WindowView(Display *display, Window window, ScreenSize size)
         visual_ = DefaultVisual(display, DefaultScreen(display));
         depth_ = DefaultDepth(display, DefaultScreen(display));
     }
+    // A 32-bit visual keeps an alpha channel in the bits no colour uses; a
+    // compositor would show a clock with them clear as transparent.
+    format_ = pixel_format(depth_, visual_->red_mask, visual_->green_mask, visual_->blue_mask);
     gc_ = XCreateGC(display, window, 0, nullptr);
 }
 
 WindowView::~WindowView()
 {
+    drop_shared_image();
     XFreeGC(display_, gc_);
+}
+
+void WindowView::resize(ScreenSize size)
+{
+    size_ = size;
+    drop_shared_image();
+}
+
+bool WindowView::share_image()
+{
+    if (shared_)
+        return true;
+    if (sharingFailed_ || !XShmQueryExtension(display_))
+        return false;
+    sharingFailed_ = true;
+    XImage *image = XShmCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, nullptr, &segment_,
+                                    static_cast<unsigned>(size_.width), static_cast<unsigned>(size_.height));
+    if (!image)
+        return false;
+    segment_.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line) * image->height, IPC_CREAT | 0600);
+    if (segment_.shmid < 0) {
+        XDestroyImage(image);
+        return false;
+    }
+    segment_.shmaddr = image->data = static_cast<char *>(shmat(segment_.shmid, nullptr, 0));
+    segment_.readOnly = False;
+    const bool attached = segment_.shmaddr != reinterpret_cast<char *>(-1) && attach_shared_memory(display_, &segment_);
+    // Gone from the system once both sides let go of it, however we end.
+    shmctl(segment_.shmid, IPC_RMID, nullptr);
+    if (!attached) {
+        if (segment_.shmaddr != reinterpret_cast<char *>(-1))
+            shmdt(segment_.shmaddr);
+        image->data = nullptr;
+        XDestroyImage(image);
+        return false;
+    }
+    shared_ = image;
+    sharingFailed_ = false;
+    return true;
+}
+
+void WindowView::drop_shared_image()
+{
+    if (!shared_)
+        return;
+    XShmDetach(display_, &segment_);
+    // The server lets go before the memory does.
+    XSync(display_, False);
+    shmdt(segment_.shmaddr);
+    shared_->data = nullptr;
+    XDestroyImage(shared_);
+    shared_ = nullptr;
+}
+
+void WindowView::convert(BITMAP *picture, const Rect &r, XImage *image, int toX, int toY) const
+{
+    const int depth = bitmap_color_depth(picture);
+    const bool rows = depth == 32 && is_memory_bitmap(picture) && image->bits_per_pixel == 32 &&
+                      image->byte_order == our_byte_order();
+    for (int y = 0; y < r.h; y++) {
+        if (rows) {
+            const auto *from = reinterpret_cast<const uint32_t *>(picture->line[r.y + y]) + r.x;
+            auto *to = reinterpret_cast<uint32_t *>(image->data + static_cast<size_t>(toY + y) * image->bytes_per_line) + toX;
+            for (int x = 0; x < r.w; x++)
+                to[x] = pack_rgb(format_, getr32(from[x]), getg32(from[x]), getb32(from[x]));
+            continue;
+        }
+        for (int x = 0; x < r.w; x++) {
+            const int c = getpixel(picture, r.x + x, r.y + y);
+            XPutPixel(image, toX + x, toY + y,
+                      pack_rgb(format_, getr_depth(depth, c), getg_depth(depth, c), getb_depth(depth, c)));
+        }
+    }
 }
 
 void WindowView::send(BITMAP *picture, const Rect *rects, int count)
 {
-    const int depth = bitmap_color_depth(picture);
-    // The library's 32-bit pixels are those of the usual 24-bit visual:
-    // such a picture goes to the server as it is, straight from its rows.
-    const bool asItIs = depth == 32 && is_memory_bitmap(picture) && depth_ == 24 &&
-                        visual_->red_mask == 0xFF0000 && visual_->green_mask == 0xFF00 &&
-                        visual_->blue_mask == 0xFF && makecol32(1, 2, 3) == 0x010203 &&
-                        (picture->h < 2 || picture->line[1] - picture->line[0] == picture->w * 4);
-    if (asItIs) {
-        XImage *image = XCreateImage(display_, visual_, depth_, ZPixmap, 0,
-                                     reinterpret_cast<char *>(picture->line[0]), picture->w, picture->h, 32,
-                                     picture->w * 4);
-        if (image && image->bits_per_pixel == 32 && image->byte_order == our_byte_order()) {
-            for (int i = 0; i < count; i++) {
-                const Rect r = rect_intersection(rects[i], {0, 0, picture->w, picture->h});
-                if (!rect_is_empty(r))
-                    XPutImage(display_, window_, gc_, image, r.x, r.y, r.x, r.y, r.w, r.h);
-            }
-            image->data = nullptr;  // the picture's own rows
-            XDestroyImage(image);
-            return;
-        }
-        if (image) {
-            image->data = nullptr;
-            XDestroyImage(image);
-        }
-    }
-
-    const Channel red = channel(visual_->red_mask), green = channel(visual_->green_mask),
-                  blue = channel(visual_->blue_mask);
-    // A 32-bit visual keeps an alpha channel in the bits no colour uses; a
-    // compositor would show a clock with them clear as transparent.
-    const unsigned long opaque = depth_ == 32 ? ~(red.mask | green.mask | blue.mask) & 0xFFFFFFFFUL : 0;
+    const Rect whole = {0, 0, std::min(picture->w, size_.width), std::min(picture->h, size_.height)};
     for (int i = 0; i < count; i++) {
-        const Rect area = rect_intersection(rects[i], {0, 0, picture->w, picture->h});
-        if (rect_is_empty(area))
+        const Rect r = rect_intersection(rects[i], whole);
+        if (rect_is_empty(r))
             continue;
-        XImage *image = XCreateImage(display_, visual_, depth_, ZPixmap, 0, nullptr, area.w, area.h, 32, 0);
+        // The hands' places each second go through memory shared with the
+        // server, which then holds only the pages they touch; a whole
+        // window (at the start, exposed) goes through the connection.
+        const bool small = static_cast<long long>(r.w) * r.h * 4 <= static_cast<long long>(size_.width) * size_.height;
+        if (small && share_image()) {
+            convert(picture, r, shared_, r.x, r.y);
+            XShmPutImage(display_, window_, gc_, shared_, r.x, r.y, r.x, r.y, static_cast<unsigned>(r.w),
+                         static_cast<unsigned>(r.h), False);
+            continue;
+        }
+        XImage *image = XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0, nullptr,
+                                     static_cast<unsigned>(r.w), 1, 32, 0);
         if (!image)
             continue;
-        image->data = static_cast<char *>(std::malloc(static_cast<size_t>(image->bytes_per_line) * area.h));
-        if (!image->data) {
-            XDestroyImage(image);
-            continue;
+        const int rowsPerStrip = std::max(1, static_cast<int>(STRIP_BYTES / image->bytes_per_line));
+        strip_.resize(static_cast<size_t>(image->bytes_per_line) * std::min(rowsPerStrip, r.h));
+        image->data = strip_.data();
+        for (int y = 0; y < r.h; y += rowsPerStrip) {
+            const Rect band = {r.x, r.y + y, r.w, std::min(rowsPerStrip, r.h - y)};
+            image->height = band.h;
+            convert(picture, band, image, 0, 0);
+            // Xlib has copied or sent the strip when this returns.
+            XPutImage(display_, window_, gc_, image, 0, 0, band.x, band.y, static_cast<unsigned>(band.w),
+                      static_cast<unsigned>(band.h));
         }
-        const bool rows = depth == 32 && is_memory_bitmap(picture) && image->bits_per_pixel == 32 &&
-                          image->byte_order == our_byte_order();
-        for (int y = 0; y < area.h; y++) {
-            if (rows) {
-                const auto *from = reinterpret_cast<const uint32_t *>(picture->line[area.y + y]) + area.x;
-                auto *to = reinterpret_cast<uint32_t *>(image->data + static_cast<size_t>(y) * image->bytes_per_line);
-                for (int x = 0; x < area.w; x++)
-                    to[x] = static_cast<uint32_t>(opaque | place(getr32(from[x]), red) |
-                                                  place(getg32(from[x]), green) | place(getb32(from[x]), blue));
-                continue;
-            }
-            for (int x = 0; x < area.w; x++) {
-                const int c = getpixel(picture, area.x + x, area.y + y);
-                XPutPixel(image, x, y,
-                          opaque | place(getr_depth(depth, c), red) | place(getg_depth(depth, c), green) |
-                              place(getb_depth(depth, c), blue));
-            }
-        }
-        XPutImage(display_, window_, gc_, image, 0, 0, area.x, area.y, area.w, area.h);
+        image->data = nullptr;
         XDestroyImage(image);
     }
 }

@@ -2,7 +2,8 @@
 // parser is checked by properties, not by a second parser: the mode hangs on
 // the first two bytes alone and not on a letter's case, a number is read as
 // the C library reads it, held at the 32-bit limits, and arguments without
-// options read as the joined text always has, whatever options are added.
+// options read as the joined text always has, whatever options are added;
+// no value outside its range and no window id beyond X's ever gets through.
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -69,6 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (parsed.action != ACTION_RUN)
         return 0;
     FUZZ_REQUIRE((parsed.commandLine.mode == RUN_HOST) == (parsed.commandLine.hostWindow != 0));
+    FUZZ_REQUIRE(parsed.commandLine.hostWindow <= LARGEST_X_ID);
+    for (int i = 0; i < SETTING_COUNT; i++)  // a value outside its range never gets through
+        FUZZ_REQUIRE(!parsed.overrides.given[i] || (parsed.overrides.value[i] >= 0 &&
+                                                    parsed.overrides.value[i] <= SETTING_ROWS[i].largest));
     // An option added at either end changes nothing else.
     argv.push_back("--tick");
     const ProgramArguments more = parse(argv);

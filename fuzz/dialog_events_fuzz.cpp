@@ -1,8 +1,9 @@
 // The settings dialog's logic fed with any sequence of events: init, paint
 // and close in any order, commands with any id and notification, list
 // choices at any position, boxes holding any value, saves that succeed or are
-// refused. It must show no picture outside the ten previews, end once and
-// only as the user chose, and hand the save exactly what it shows.
+// refused, web pages that cannot be opened. It must show no picture outside
+// the ten previews, end once and only as the user chose, hand the save
+// exactly what it shows, and tell of a page only when one failed.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -24,7 +25,8 @@ const int COMMAND_IDS[] = {IDC_STYLE_LIST, IDC_RESOLUTION_LIST, IDC_VISIT_SITE, 
 struct FuzzDialog final : DialogControls {
     std::map<int, int> sizes, selection, checks;
     int endCode = -1, command = -1;  // command: the id being handled, -1 for other events
-    bool saveSucceeds = true, saved = false, errorShown = false;
+    int failedId = -1;  // the control of a web_page_failed event being handled
+    bool saveSucceeds = true, saved = false, errorShown = false, browserStarts = true;
 
     void add_list_text(int id, const char *text) override
     {
@@ -41,10 +43,18 @@ struct FuzzDialog final : DialogControls {
     void set_check(int id, int32_t value) override { checks[id] = value; }
     int get_check(int id) override { return checks[id]; }
     void draw_picture(int, int, int) override { FUZZ_REQUIRE(command == -1); }
-    void open_web_page(const char *address) override
+    bool open_web_page(int id, const char *address) override
     {
-        FUZZ_REQUIRE(command == IDC_VISIT_SITE || command == IDC_TELL_A_FRIEND);
+        FUZZ_REQUIRE((command == IDC_VISIT_SITE || command == IDC_TELL_A_FRIEND) && id == command);
         FUZZ_REQUIRE(std::strncmp(address, MAKER_SITE_ADDRESS, std::strlen(MAKER_SITE_ADDRESS)) == 0);
+        return browserStarts;
+    }
+    // Only for a page that failed: at once, or later as the event of a web button.
+    void show_message_box(const char *message) override
+    {
+        const bool web = failedId == IDC_VISIT_SITE || failedId == IDC_TELL_A_FRIEND;
+        FUZZ_REQUIRE(web || ((command == IDC_VISIT_SITE || command == IDC_TELL_A_FRIEND) && !browserStarts));
+        FUZZ_REQUIRE(std::strstr(message, MAKER_SITE_ADDRESS));
     }
     void show_error(const char *message) override
     {
@@ -87,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     };
     while (at < size && d.endCode == -1) {
         const DialogEventType plain[] = {DialogEventType::init, DialogEventType::paint, DialogEventType::close};
-        const int op = next() % 8;
+        const int op = next() % 9;
         DialogEvent event{plain[op % 3]};
         if (op == 3) {
             event = dialog_command(COMMAND_IDS[next() % std::size(COMMAND_IDS)]);
@@ -101,9 +111,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             continue;
         } else if (op == 7) {
             d.saveSucceeds = next() & 1;
+            d.browserStarts = next() & 1;
             continue;
+        } else if (op == 8) {  // a page failed after it was started, perhaps of no web button
+            event = {DialogEventType::web_page_failed, COMMAND_IDS[next() % std::size(COMMAND_IDS)]};
         }
         d.command = event.type == DialogEventType::command ? event.controlId : -1;
+        d.failedId = event.type == DialogEventType::web_page_failed ? event.controlId : -1;
         d.saved = d.errorShown = false;
         if (event.type == DialogEventType::command && event.notification == DialogNotification::selection_changed &&
             (d.command == IDC_STYLE_LIST || d.command == IDC_RESOLUTION_LIST))

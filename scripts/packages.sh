@@ -1,22 +1,27 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those missing (through
 # sudo when not root). The one list of them, by what they are for:
-#   scripts/packages.sh [GROUP...]     groups: build test windows package
-#                                      (default: build test)
+#   scripts/packages.sh [GROUP...]     groups: build dialog show test windows
+#                                      package (default: build dialog test)
 set -euo pipefail
 
 packages_of() {
   case $1 in
-    build)   # the program and its artwork
-      echo build-essential cmake pkg-config liballegro4-dev libcairo2-dev libgtk-3-dev libx11-dev libxrandr-dev libxinerama-dev \
-           libpulse-dev fonts-dejavu-core imagemagick ;;
+    build)   # the clock: the program and its artwork
+      echo build-essential cmake pkg-config liballegro4-dev libcairo2-dev libx11-dev libxext-dev libxrandr-dev \
+           libxinerama-dev libpulse-dev fonts-dejavu-core ;;
+    dialog)  # the settings dialog's module
+      echo libgtk-3-dev ;;
+    show)    # scripts/run.sh without a display: a virtual one and a screenshot of it
+      echo xvfb x11-apps imagemagick ;;
     test)    # unit tests; Xvfb, input, screenshots; a pinned clock; sound capture; fuzzing;
-             # the screen-saver hosts that run the clock in their windows
-      echo libgtest-dev xvfb xdotool x11-apps x11-utils faketime \
+             # the screen-saver hosts that run the clock in their windows; the web buttons' opener
+      echo libgtest-dev xvfb xdotool x11-apps x11-utils imagemagick faketime \
            pulseaudio pulseaudio-utils clang libclang-rt-14-dev \
-           xscreensaver xsecurelock ;;
-    windows) # the cross build and Allegro's source package; Wine for its tests
-      echo g++-mingw-w64-x86-64-win32 patch dpkg-dev wine wine64 ;;
+           xscreensaver xsecurelock xdg-utils ;;
+    windows) # the cross build (and its icon, made with ImageMagick) and Allegro's source package;
+             # the installer; Wine for its tests
+      echo g++-mingw-w64-x86-64-win32 patch dpkg-dev imagemagick nsis wine wine64 ;;
     package) # the Debian package and its checks
       echo dpkg-dev fakeroot file lintian ;;
     *) echo "unknown package group '$1'" >&2; exit 2 ;;
@@ -41,7 +46,7 @@ SOURCES
 }
 
 groups=("$@")
-[ ${#groups[@]} -gt 0 ] || groups=(build test)
+[ ${#groups[@]} -gt 0 ] || groups=(build dialog test)
 missing=() update=no
 for g in "${groups[@]}"; do
   for p in $(packages_of "$g"); do

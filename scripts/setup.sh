@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs (scripts/packages.sh, only
 # what is missing) and builds it in ./build. Safe to run again.
-#   scripts/setup.sh [GROUP...]    package groups, default: build test
+#   scripts/setup.sh [GROUP...]    package groups, default: build dialog test
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/packages.sh "$@"

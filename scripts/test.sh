@@ -12,9 +12,9 @@ quick=${1:-}
 part() { echo "=== $* ($SECONDS s)"; }
 part setup
 if [ "$quick" = --quick ]; then
-  bash scripts/setup.sh build test package
+  bash scripts/setup.sh build dialog test package
 else
-  bash scripts/setup.sh build test package windows
+  bash scripts/setup.sh build dialog test package windows
 fi
 
 status=0

@@ -8,7 +8,65 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <vector>
+
+std::FILE *open_file(const char *path, const char *mode)
+{
+    return std::fopen(path, mode);
+}
+
+bool remove_file(const char *path)
+{
+    return std::remove(path) == 0;
+}
+
+bool has_entry(const char *path)
+{
+    std::error_code ignored;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+}
+
+FileRead read_regular_file(const char *path, std::size_t limit, std::string &bytes)
+{
+    bytes.clear();
+    // Looked at before it is opened, since opening a device can act on it,
+    // and again once it is open, in case something else took its place.
+    struct stat status;
+    if (stat(path, &status) != 0)
+        return FileRead::failed;
+    if (!S_ISREG(status.st_mode))
+        return FileRead::not_regular;
+    // O_NONBLOCK: a FIFO put there since would otherwise wait for a writer.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return FileRead::failed;
+    FileRead result = FileRead::ok;
+    if (fstat(fd, &status) != 0)
+        result = FileRead::failed;
+    else if (!S_ISREG(status.st_mode))
+        result = FileRead::not_regular;
+    else if (static_cast<unsigned long long>(status.st_size) > limit)
+        result = FileRead::too_large;
+    char buffer[8192];
+    while (result == FileRead::ok) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0 && errno != EINTR)
+            result = FileRead::failed;
+        if (n > 0)
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > limit)
+            result = FileRead::too_large;
+    }
+    const int error = errno;
+    close(fd);
+    errno = error;
+    if (result != FileRead::ok)
+        bytes.clear();
+    return result;
+}
 
 bool sync_file(const char *path)
 {

@@ -3,10 +3,11 @@
 
 #include <unistd.h>
 
-void get_program_path(char *buffer, std::size_t size)
+bool get_program_path(char *buffer, std::size_t size)
 {
     if (size == 0)
-        return;
+        return false;
     ssize_t n = readlink("/proc/self/exe", buffer, size - 1);
     buffer[n > 0 ? n : 0] = '\0';
+    return n < static_cast<ssize_t>(size - 1);
 }

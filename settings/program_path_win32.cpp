@@ -1,15 +1,26 @@
-// Windows: the loader knows the running program's file.
+// Windows: the loader knows the running program's file, by its wide name,
+// which any folder's name can be spelt in.
 #include "settings/program_path.h"
 
 #include <windows.h>
 
-void get_program_path(char *buffer, std::size_t size)
+#include <vector>
+
+#include "settings/wide_text_win32.h"
+
+bool get_program_path(char *buffer, std::size_t size)
 {
     if (size == 0)
-        return;
-    const DWORD n = GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size));
-    // A path that does not fit comes back cut (on older systems without its
-    // terminating zero). It is kept cut, filling the buffer, so that the
-    // settings store knows it for cut and refuses to save where it points.
-    buffer[n < size ? n : size - 1] = '\0';
+        return false;
+    // Room for the longest path the system has; a path that fills it comes
+    // back cut.
+    std::vector<wchar_t> wide(32768);
+    const DWORD n = GetModuleFileNameW(nullptr, wide.data(), static_cast<DWORD>(wide.size()));
+    if (n >= wide.size()) {
+        buffer[0] = '\0';
+        return false;
+    }
+    wide[n] = L'\0';
+    const std::string utf8 = utf8_of(wide.data());
+    return copy_utf8(buffer, utf8, size);
 }

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <string>
 
 #include "settings/file_ops.h"
@@ -34,37 +33,11 @@ namespace {
 
 bool settings_file_cut = false;
 
-
-// True when the path names something, a dangling link included.
-bool has_entry(const char *path)
+// The whole file, when it is one a settings file can be; anything else
+// leaves `bytes` empty.
+FileRead read_bytes(const char *path, std::string &bytes)
 {
-    std::error_code ignored;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
-}
-
-// The whole file; false (errno set) when it cannot be read.
-bool read_bytes(const char *path, std::string &bytes)
-{
-    bytes.clear();
-    FILE *f = std::fopen(path, "rb");
-    if (!f)
-        return false;
-    char buffer[8192];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
-}
-
-bool write_bytes(const char *path, const std::string &bytes)
-{
-    FILE *f = std::fopen(path, "wb");
-    if (!f)
-        return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    return read_regular_file(path, SETTINGS_FILE_MAX_BYTES, bytes);
 }
 
 // Makes `bytes` the library's current configuration. It has no file name,
@@ -97,19 +70,20 @@ void select_settings_file()
     char programPath[SETTINGS_FILE_SIZE];
     char besideProgram[SETTINGS_FILE_SIZE];
     char defaults[SETTINGS_FILE_SIZE];
-    get_program_path(programPath, sizeof programPath);
+    const bool programPathWhole = get_program_path(programPath, sizeof programPath);
     replace_filename(besideProgram, programPath, SETTINGS_FILE_NAME, SETTINGS_FILE_SIZE);
     replace_filename(asset_folder, programPath, ASSET_FOLDER_NAME, ASSET_FOLDER_SIZE);
-    // A path that fills its buffer may have been cut, and a cut path can
-    // name a folder above the program's own: reading there does no harm,
-    // but saving must never write there.
-    const bool programPathWhole = std::strlen(programPath) < sizeof programPath - 1 &&
-                                  std::strlen(besideProgram) < sizeof besideProgram - 1;
-    settings_file_cut = !locate_settings_file(besideProgram, programPathWhole, settings_file,
+    // A cut path can name a folder above the program's own: reading there
+    // does no harm, but saving must never write there. The library cuts
+    // before a character that does not fit, so a cut is told by the length.
+    const size_t folderLength = static_cast<size_t>(get_filename(programPath) - programPath);
+    const bool besideProgramWhole =
+        programPathWhole && std::strlen(besideProgram) == folderLength + std::strlen(SETTINGS_FILE_NAME);
+    settings_file_cut = !locate_settings_file(besideProgram, besideProgramWhole, settings_file,
                                               sizeof settings_file, defaults, sizeof defaults);
 
     std::string bytes;
-    if (!read_bytes(settings_file, bytes) && !has_entry(settings_file) && defaults[0])
+    if (read_bytes(settings_file, bytes) == FileRead::failed && !has_entry(settings_file) && defaults[0])
         read_bytes(defaults, bytes);
     use_as_configuration(bytes);
 }
@@ -169,33 +143,27 @@ bool save_settings(std::string *reason)
     select_settings_file();
     std::string why;
     const std::string file = file_behind_links(settings_file);
-    const std::string temp = file + ".new";
     const bool existed = has_entry(file.c_str());
-    std::string old, written;
+    std::string old, text;
+    const FileRead read = existed ? read_bytes(file.c_str(), old) : FileRead::ok;
     if (settings_file_cut) {
         why = "its path is longer than " + std::to_string(SETTINGS_FILE_SIZE - 1) +
               " characters, so it could not be named in full";
-    } else if (existed && !read_bytes(file.c_str(), old)) {
-        why = quoted(file) + " could not be read (" + file_error_text() + ")";
+    } else if (read != FileRead::ok) {
+        why = read_refusal(read, file, SETTINGS_FILE_MAX_BYTES);
     } else {
-        const std::string text = with_saved_settings(old, saver_settings);
-        std::remove(temp.c_str());
-        if (!reads_as(text, saver_settings))
+        text = with_saved_settings(old, saver_settings);
+        if (text.size() > static_cast<size_t>(SETTINGS_FILE_MAX_BYTES))
+            why = "with the settings added, " + quoted(file) + " would be longer than " +
+                  std::to_string(SETTINGS_FILE_MAX_BYTES / 1024 / 1024) + " MB, and so no longer read";
+        else if (!reads_as(text, saver_settings))
             why = "the settings would not read back from the file as saved";
         else if (!has_entry(settings_file) && !make_parent_folders(settings_file))
             why = "the folder of " + quoted(settings_file) + " could not be made (" + file_error_text() + ")";
-        else if (!write_bytes(temp.c_str(), text) || (existed && !copy_permissions(file.c_str(), temp.c_str())) ||
-                 !sync_file(temp.c_str()))
-            why = quoted(temp) + " could not be written (" + file_error_text() + ")";
-        else if (!read_bytes(temp.c_str(), written) || written != text)
-            why = quoted(temp) + " did not read back as written";
-        else if (!replace_file(temp.c_str(), file.c_str()))
-            why = quoted(temp) + " could not take the place of " + quoted(file) + " (" + file_error_text() + ")";
-        else if (!read_bytes(file.c_str(), written) || written != text)
-            why = quoted(file) + " did not read back as saved";
-        std::remove(temp.c_str());
+        else
+            why = replace_file_contents(file, text, existed);
     }
-    use_as_configuration(why.empty() ? written : old);
+    use_as_configuration(why.empty() ? text : old);
     if (reason)
         *reason = why;
     return why.empty();

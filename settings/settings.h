@@ -37,6 +37,9 @@ struct SettingsOverrides {
 };
 
 constexpr int SETTINGS_FILE_SIZE = 512;
+// The longest settings file that is read; a longer one is read as empty and
+// never saved over, since this program writes a few hundred bytes.
+constexpr int SETTINGS_FILE_MAX_BYTES = 1024 * 1024;
 constexpr int ASSET_FOLDER_SIZE = 260;
 constexpr int ASSET_PATH_SIZE = 256;
 
@@ -66,10 +69,12 @@ extern const char SETTINGS_SECTION[];     // "saver"
 
 // Works out the settings file and the asset folder and makes the settings
 // file's text Allegro's current configuration. The asset folder is beside
-// the program. The settings file is there too on Windows; on Linux it is the
-// user's own, $XDG_CONFIG_HOME/veltrane/veltrane.cfg (~/.config when that is
-// not set), and while it does not exist the one beside the program, if any,
-// is read in its place.
+// the program. The settings file is the user's own: on Linux
+// $XDG_CONFIG_HOME/veltrane/veltrane.cfg (~/.config when that is not set),
+// on Windows Veltrane\veltrane.cfg in the roaming application-data folder
+// the system names; while it does not exist the one beside the program, if
+// any, is read in its place. Paths are UTF-8. Only a regular file of at
+// most SETTINGS_FILE_MAX_BYTES is read; anything else reads as empty.
 void select_settings_file();
 
 // Reads the nine settings (missing ones are 0); for a run of the clock
@@ -93,7 +98,9 @@ int pick_random_clock_type();
 // what was saved; on false the old file is untouched and `reason`, when
 // given, says why in a sentence for the user. Refuses when the settings
 // file's path was too long for its buffer, since the cut path names some
-// other file.
+// other file; when the file (or what a link leads to) is not a regular file
+// or is longer than SETTINGS_FILE_MAX_BYTES; and when the saved file would
+// be longer than that.
 bool save_settings(std::string *reason = nullptr);
 
 // Makes `settings` the process-wide record and saves it, as the dialog's OK

@@ -23,6 +23,7 @@ struct SettingRow {
     int controlId;                   // the dialog's list or check box
     const char *flag;                // --flag N for a number; --flag and --no-flag for a switch
     bool isSwitch;                   // on only when exactly 1
+    int32_t largest;                 // a number: --flag takes 0 to this; the file keeps its own fallbacks
     const char *help;                // what --help says of the option
 };
 

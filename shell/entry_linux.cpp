@@ -1,9 +1,10 @@
 // Linux entry. A host starts the program as "veltrane /s", "veltrane /p N"
 // or "veltrane /c" (N an X window id in decimal), or, as the X screen-saver
 // hosts do, with -root or -window-id N; options may override the settings
-// for the run. There is no instance handle (the embedded pictures are
-// reached directly), no active window to ask for (none is 0), and no
-// system-wide "saver running" flag.
+// for the run; --add-to-xscreensaver puts the clock in XScreenSaver's list.
+// There is no instance handle (the embedded pictures are reached directly),
+// no active window to ask for (none is 0), and no system-wide "saver
+// running" flag.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -14,8 +15,10 @@
 #include "display/host_clock.h"
 #include "display/saver_platform.h"
 #include "shell/entry.h"
+#include "shell/preview_logic.h"
 #include "shell/preview_window.h"
 #include "shell/settings_dialog.h"
+#include "shell/xscreensaver_list.h"
 
 namespace {
 
@@ -42,7 +45,14 @@ int run_mode(const CommandLine &commandLine)
     switch (commandLine.mode) {
     case RUN_SAVER: return run_saver();
     case RUN_HOST: return run_host(commandLine.hostWindow);
-    case RUN_PREVIEW: break;
+    case RUN_PREVIEW:
+        // A number that could not be read is told as such; the runner would
+        // only see its 0.
+        if (const std::string problem = preview_parent_problem(parent, commandLine.parentText); !problem.empty()) {
+            std::fprintf(stderr, "veltrane: %s\n", problem.c_str());
+            return PREVIEW_NO_PARENT;
+        }
+        break;
     case RUN_SETTINGS: break;
     }
     // The preview and the dialog end on these signals as any program does.
@@ -65,6 +75,8 @@ int main(int argc, char **argv)
     case ACTION_VERSION:
         std::printf("veltrane %s\n", VELTRANE_VERSION);
         return 0;
+    case ACTION_ADD_TO_XSCREENSAVER:
+        return add_to_xscreensaver(arguments.messageBox);
     case ACTION_BAD_USAGE:
         std::fprintf(stderr, "veltrane: %s\n\n%s", arguments.problem.c_str(), usage_text().c_str());
         return 2;

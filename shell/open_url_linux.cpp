@@ -5,6 +5,7 @@
 #include <glib.h>
 #include <spawn.h>
 #include <sys/types.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstring>
@@ -13,14 +14,23 @@ extern char **environ;
 
 namespace {
 
-void reap_child(GPid pid, gint, gpointer)
+struct Opening {
+    void (*failed)(void *);
+    void *data;
+};
+
+void reap_child(GPid pid, gint status, gpointer data)
 {
+    const Opening *opening = static_cast<const Opening *>(data);
     g_spawn_close_pid(pid);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        opening->failed(opening->data);
+    delete opening;
 }
 
 }  // namespace
 
-bool open_url(const char *address)
+bool open_url(const char *address, void (*failed)(void *data), void *data)
 {
     char program[] = "xdg-open";
     char *argv[] = {program, const_cast<char *>(address), nullptr};
@@ -30,6 +40,6 @@ bool open_url(const char *address)
         std::fprintf(stderr, "veltrane: cannot open %s: xdg-open: %s\n", address, std::strerror(error));
         return false;
     }
-    g_child_watch_add(pid, reap_child, nullptr);
+    g_child_watch_add(pid, reap_child, new Opening{failed, data});
     return true;
 }

@@ -1,9 +1,8 @@
 #include "shell/preview_logic.h"
 
-namespace {
+#include "shell/command_line.h"
 
-// X resource ids leave their top three bits clear.
-constexpr int64_t LARGEST_X_ID = 0x1FFFFFFF;
+namespace {
 
 // Larger sides are refused so that a damaged header cannot ask for an
 // allocation of gigabytes.
@@ -27,29 +26,30 @@ int32_t read_s32(const unsigned char *p)
     return static_cast<int32_t>(read_u32(p));
 }
 
-uint32_t scale_channel(uint32_t value, unsigned long mask)
-{
-    if (mask == 0)
-        return 0;
-    int shift = 0;
-    while (!(mask & (1UL << shift)))
-        shift++;
-    const unsigned long top = mask >> shift;
-    // Rounded, so that 0 and 255 always reach the channel's ends.
-    return static_cast<uint32_t>(((value * top + 127) / 255) << shift);
-}
-
 }  // namespace
 
-const char *preview_parent_problem(int32_t parentWindow)
+std::string preview_parent_problem(int32_t parentWindow, const std::string &parentText)
 {
+    // The number is read as atoi reads it: blanks, a sign, digits. A 0 with
+    // more after it was something else, such as an id in hex.
+    const size_t number = parentText.find_first_not_of(" \t\n\v\f\r");
+    const size_t digits = number == std::string::npos ? number : parentText.find_first_not_of("+-", number);
+    const size_t after = digits == std::string::npos ? digits : parentText.find_first_not_of("0123456789", digits);
+    if (parentWindow == 0 && after != std::string::npos &&
+        parentText.find_first_not_of(" \t\n\v\f\r", after) != std::string::npos) {
+        std::string problem = "could not read a window number in \"" + parentText + "\": /p takes one in decimal";
+        unsigned long window = 0;
+        if (read_host_window(parentText.c_str() + number, window))
+            problem += ", such as " + std::to_string(window) + " for " + parentText.substr(number);
+        return problem;
+    }
     if (parentWindow == 0)
         return "no preview window was given; start it as \"veltrane /p <window id>\"";
     if (parentWindow < 0)
         return "the window number is negative, and X window ids never are";
-    if (parentWindow > LARGEST_X_ID)
+    if (static_cast<unsigned long>(parentWindow) > LARGEST_X_ID)
         return "the window number is beyond the range of X window ids";
-    return nullptr;
+    return "";
 }
 
 bool decode_bmp24(const unsigned char *bytes, std::size_t size, RgbPicture &picture)
@@ -90,20 +90,4 @@ bool decode_bmp24(const unsigned char *bytes, std::size_t size, RgbPicture &pict
             out[x] = (static_cast<uint32_t>(p[2]) << 16) | (p[1] << 8) | p[0];
     }
     return true;
-}
-
-uint32_t pack_pixel(uint32_t rgb, unsigned long redMask, unsigned long greenMask,
-                    unsigned long blueMask)
-{
-    return scale_channel((rgb >> 16) & 0xFF, redMask) | scale_channel((rgb >> 8) & 0xFF, greenMask) |
-           scale_channel(rgb & 0xFF, blueMask);
-}
-
-uint32_t spare_bits(int depth, unsigned long redMask, unsigned long greenMask,
-                    unsigned long blueMask)
-{
-    if (depth <= 0)
-        return 0;
-    const uint64_t all = depth >= 32 ? 0xFFFFFFFFu : (uint64_t{1} << depth) - 1;
-    return static_cast<uint32_t>(all & ~(redMask | greenMask | blueMask));
 }

@@ -11,6 +11,7 @@
 #include <map>
 
 #include "display/display_x11.h"
+#include "display/pixel_format.h"
 #include "resources/embedded_pictures.h"
 #include "resources/resource_ids.h"
 #include "shell/preview_logic.h"
@@ -132,8 +133,8 @@ bool create_preview_window(PreviewTarget &target, Window parent)
 
 int run_preview(int32_t parentWindow)
 {
-    if (const char *problem = preview_parent_problem(parentWindow)) {
-        std::fprintf(stderr, "veltrane: %s\n", problem);
+    if (const std::string problem = preview_parent_problem(parentWindow); !problem.empty()) {
+        std::fprintf(stderr, "veltrane: %s\n", problem.c_str());
         return PREVIEW_NO_PARENT;
     }
     Display *display = open_x_display();

@@ -1,5 +1,7 @@
 // The settings dialog on Linux: a GTK 3 window laid out from the dialog
 // template, whose every event goes to the dialog's logic as a DialogEvent.
+// It is built as a module of its own (shell/dialog_module_linux.h), so that only
+// the dialog and the program's message boxes load GTK.
 //
 // A plain GtkWindow rather than a GtkDialog: a GtkDialog answers Escape and
 // the close box alike, and here Escape must do nothing while the close box
@@ -19,6 +21,7 @@
 #include <string>
 
 #include "resources/embedded_pictures.h"
+#include "shell/dialog_module_linux.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "shell/open_url_linux.h"
@@ -64,6 +67,31 @@ void load_style_previews()
         style_previews[i] = load_embedded_pixbuf(ClockStyleTable[i].previewBitmap);
 }
 
+struct GtkSettingsDialog;
+
+// A web button whose page is being opened, for the word of its failure.
+struct WebButton {
+    GtkSettingsDialog *dialog;
+    int id;
+};
+
+void on_web_page_failed(void *button);
+
+// A message box, modal over `parent` (nullptr for none), that its button
+// closes.
+GtkWidget *new_message_box(GtkWindow *parent, const char *message, GtkMessageType type)
+{
+    GtkWidget *box = gtk_message_dialog_new(parent, GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), type,
+                                            GTK_BUTTONS_OK, "%s", message);
+    gtk_window_set_title(GTK_WINDOW(box), SETTINGS_DIALOG.caption);
+    gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
+    // Over the dialog, the window manager places it as a transient window:
+    // GTK's own centring on the parent leaves it unpainted in a session
+    // without one.
+    gtk_window_set_position(GTK_WINDOW(box), parent ? GTK_WIN_POS_NONE : GTK_WIN_POS_CENTER);
+    return box;
+}
+
 struct GtkSettingsDialog final : DialogControls {
     GtkWidget *window = nullptr;
     GtkWidget *widgets[SETTINGS_CONTROL_COUNT] = {};
@@ -75,6 +103,7 @@ struct GtkSettingsDialog final : DialogControls {
     SaveSettingsFunction save;
     int endCode = CLOSE_BOX_CODE;
     bool ended = false;
+    WebButton webButtons[2] = {{this, IDC_VISIT_SITE}, {this, IDC_TELL_A_FRIEND}};
 
     GtkWidget *widget_for(int id)
     {
@@ -133,9 +162,20 @@ struct GtkSettingsDialog final : DialogControls {
         g_object_unref(pixbuf);
     }
 
-    void open_web_page(const char *address) override
+    bool open_web_page(int buttonId, const char *address) override
     {
-        open_url(address);
+        WebButton *button = &webButtons[buttonId == IDC_VISIT_SITE ? 0 : 1];
+        return open_url(address, on_web_page_failed, button);
+    }
+
+    // Shown without a main loop of its own (one inside the dialog's event
+    // handlers leaves it unpainted): it closes itself, and while it is open
+    // the dialog takes no input.
+    void show_message_box(const char *message) override
+    {
+        GtkWidget *box = new_message_box(GTK_WINDOW(window), message, GTK_MESSAGE_WARNING);
+        g_signal_connect(box, "response", G_CALLBACK(gtk_widget_destroy), nullptr);
+        gtk_widget_show_all(box);
     }
 
     // Told inside the dialog, over the banner, which leaves every control
@@ -165,6 +205,14 @@ bool send_event(GtkSettingsDialog *dialog, const DialogEvent &event)
 void send_command(GtkSettingsDialog *dialog, int id, DialogNotification notification)
 {
     send_event(dialog, dialog_command(id, notification));
+}
+
+// The opener ended with a failure, perhaps after the dialog did.
+void on_web_page_failed(void *data)
+{
+    const WebButton *button = static_cast<const WebButton *>(data);
+    if (!button->dialog->ended)
+        send_event(button->dialog, {DialogEventType::web_page_failed, button->id});
 }
 
 int control_id(GtkWidget *widget)
@@ -461,7 +509,7 @@ int show_settings_dialog(int32_t parentWindow, const SaveSettingsFunction &save)
 
 }  // namespace
 
-int run_settings_dialog(int32_t parentWindow)
+DIALOG_MODULE_EXPORT int veltrane_settings_dialog(int32_t parentWindow)
 {
     // Only the library's configuration routines are used here, so it starts
     // without a system driver: no X connection or background thread of its
@@ -472,4 +520,15 @@ int run_settings_dialog(int32_t parentWindow)
     const int code = show_settings_dialog(parentWindow, save_these_settings);
     allegro_exit();
     return code;
+}
+
+DIALOG_MODULE_EXPORT int veltrane_message_box(const char *message, int isError)
+{
+    gdk_set_allowed_backends("x11");
+    if (!gtk_init_check(nullptr, nullptr))
+        return 1;
+    GtkWidget *box = new_message_box(nullptr, message, isError ? GTK_MESSAGE_ERROR : GTK_MESSAGE_INFO);
+    gtk_dialog_run(GTK_DIALOG(box));
+    gtk_widget_destroy(box);
+    return 0;
 }

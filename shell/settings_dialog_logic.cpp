@@ -50,6 +50,16 @@ void save_and_end(DialogControls &controls, SaverSettings &settings, const SaveS
         controls.show_error(save_failure_message(settings_file, reason).c_str());
 }
 
+// The page a web button opens; empty for any other control.
+std::string web_page_of(int id)
+{
+    if (id == IDC_VISIT_SITE)
+        return MAKER_SITE_ADDRESS;
+    if (id == IDC_TELL_A_FRIEND)
+        return std::string(MAKER_SITE_ADDRESS) + RECOMMENDATION_PAGE;
+    return "";
+}
+
 bool on_command(DialogControls &controls, SaverSettings &settings, const SaveSettingsFunction &save,
                 int id, DialogNotification notification)
 {
@@ -66,10 +76,9 @@ bool on_command(DialogControls &controls, SaverSettings &settings, const SaveSet
             settings.resolution = controls.selected_list_position(IDC_RESOLUTION_LIST);
         return false;
     case IDC_VISIT_SITE:
-        controls.open_web_page(MAKER_SITE_ADDRESS);
-        return true;
     case IDC_TELL_A_FRIEND:
-        controls.open_web_page((std::string(MAKER_SITE_ADDRESS) + RECOMMENDATION_PAGE).c_str());
+        if (!controls.open_web_page(id, web_page_of(id).c_str()))
+            controls.show_message_box(web_page_failure_message(web_page_of(id)).c_str());
         return true;
     case IDC_CANCEL:
         controls.end_dialog(IDC_CANCEL);
@@ -99,8 +108,20 @@ bool handle_dialog_event(DialogControls &controls, SaverSettings &settings, cons
         return true;
     case DialogEventType::command:
         return on_command(controls, settings, save, event.controlId, event.notification);
+    case DialogEventType::web_page_failed:
+        if (web_page_of(event.controlId).empty())
+            return false;
+        controls.show_message_box(web_page_failure_message(web_page_of(event.controlId)).c_str());
+        return true;
     }
     return false;
+}
+
+std::string web_page_failure_message(const std::string &address)
+{
+    return "The web page " + address + " could not be opened: no web browser could be started for it. "
+           "A desktop opens pages through xdg-open (Debian package xdg-utils) and the web browser it names; "
+           "you can also open the address in a browser yourself.";
 }
 
 std::string save_failure_message(const char *settingsFile, const std::string &reason)

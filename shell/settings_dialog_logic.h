@@ -25,6 +25,7 @@ enum class DialogEventType {
     command,  // a control was used: controlId and notification say which and how
     paint,    // the client area is being drawn
     close,    // the caption's close box or the system menu
+    web_page_failed,  // the page of web button controlId was started but could not be opened
 };
 
 struct DialogEvent {
@@ -81,9 +82,14 @@ public:
     // Draws the embedded picture with this number at x, y of the client
     // area; only called while painting.
     virtual void draw_picture(int resourceId, int x, int y) = 0;
-    virtual void open_web_page(const char *address) = 0;
+    // Starts opening the page in the user's browser; false when that could
+    // not even start. A page that fails later comes back as the event
+    // web_page_failed of `buttonId`.
+    virtual bool open_web_page(int buttonId, const char *address) = 0;
     // Tells the user something went wrong; the dialog stays open.
     virtual void show_error(const char *message) = 0;
+    // The same in a message box, which the user closes; the dialog stays open.
+    virtual void show_message_box(const char *message) = 0;
     virtual void end_dialog(int code) = 0;
 
 protected:
@@ -101,6 +107,9 @@ bool handle_dialog_event(DialogControls &controls, SaverSettings &settings, cons
 // The message shown when OK could not save the settings: `reason` when the
 // save gave one, otherwise a general one naming the settings file.
 std::string save_failure_message(const char *settingsFile, const std::string &reason);
+
+// The message shown when a web page could not be opened.
+std::string web_page_failure_message(const std::string &address);
 
 // Dialog units to pixels, from the dialog font's average character width and
 // height in pixels (the base units), as the Windows dialog manager does.

@@ -11,6 +11,7 @@
 
 #include "resources/dialog_template.h"
 #include "settings/settings.h"
+#include "settings/wide_text_win32.h"
 #include "shell/settings_dialog.h"
 #include "shell/settings_dialog_logic.h"
 #include "shell/shell_win32.h"
@@ -79,16 +80,25 @@ struct Win32SettingsDialog final : DialogControls {
         DeleteObject(picture);
     }
 
-    void open_web_page(const char *address) override
+    // rundll32 itself is always there: the browser's own failures are
+    // told by the system, not here.
+    bool open_web_page(int, const char *address) override
     {
         std::string parameters = "url.dll, FileProtocolHandler ";
         parameters.append(address);
-        ShellExecuteA(nullptr, "open", "rundll32", parameters.c_str(), "", SW_SHOWNOACTIVATE);
+        const HINSTANCE started = ShellExecuteA(nullptr, "open", "rundll32", parameters.c_str(), "", SW_SHOWNOACTIVATE);
+        return reinterpret_cast<INT_PTR>(started) > 32;
     }
 
+    // The message names the settings file, whose path is UTF-8.
     void show_error(const char *message) override
     {
-        MessageBoxA(dialog, message, DIALOG_CAPTION, MB_OK | MB_ICONWARNING);
+        MessageBoxW(dialog, wide_of(message).c_str(), wide_of(DIALOG_CAPTION).c_str(), MB_OK | MB_ICONWARNING);
+    }
+
+    void show_message_box(const char *message) override
+    {
+        show_error(message);
     }
 
     void end_dialog(int code) override

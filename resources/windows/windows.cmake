@@ -71,7 +71,7 @@ target_include_directories(veltrane_allegro INTERFACE ${allegro_prefix}/include)
 # Our own WinMain is the entry: none of the library's main() wrapping.
 target_compile_definitions(veltrane_allegro INTERFACE ALLEGRO_STATICLINK ALLEGRO_NO_MAGIC_MAIN)
 target_link_libraries(veltrane_allegro INTERFACE allegro_static
-  kernel32 user32 gdi32 comdlg32 ole32 dinput ddraw dxguid winmm dsound shell32)
+  kernel32 user32 gdi32 comdlg32 ole32 dinput ddraw dxguid winmm dsound shell32 uuid)
 if(TARGET allegro_windows)
   add_dependencies(veltrane_allegro allegro_windows)
 endif()
@@ -90,28 +90,38 @@ ExternalProject_Add(host_tools
 
 set(pictures ${VELTRANE_HOST_BUILD}/generated/resources)
 find_program(CONVERT convert REQUIRED)
+# The host build makes the icon, the pictures and the resource-script
+# generator. Naming it here makes every target that uses these commands wait
+# for it: the files alone are not enough, as no rule of this build makes them.
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/icon.ico
   COMMAND ${CONVERT} ${pictures}/icon.png -define icon:auto-resize=48,32,16 ${CMAKE_BINARY_DIR}/icon.ico
-  DEPENDS ${pictures}/icon.png
+  DEPENDS host_tools ${pictures}/icon.png
   COMMENT "Converting the program icon"
   VERBATIM)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/veltrane.rc
   COMMAND ${VELTRANE_HOST_BUILD}/veltrane-rcgen ${pictures} ${CMAKE_BINARY_DIR}/icon.ico
           > ${CMAKE_BINARY_DIR}/veltrane.rc
-  DEPENDS ${VELTRANE_HOST_BUILD}/veltrane-rcgen ${CMAKE_BINARY_DIR}/icon.ico
+  DEPENDS host_tools ${VELTRANE_HOST_BUILD}/veltrane-rcgen ${CMAKE_BINARY_DIR}/icon.ico
   COMMENT "Writing the resource script"
   VERBATIM)
+
+# The names shown in the file's properties and by the installer.
+set(VELTRANE_PRODUCT "Veltrane Screen Saver")
+set(VELTRANE_VENDOR Morviksoft)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/version.rc.in ${CMAKE_BINARY_DIR}/version.rc @ONLY)
 
 # veltrane_windows_program(TARGET): the program as a Windows screen saver:
 # one .scr file with its resources, no runtime DLLs beside it, and its asset
 # folder copied beside it as the settings store looks for it.
 function(veltrane_windows_program target)
-  target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/veltrane.rc)
+  target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/veltrane.rc ${CMAKE_BINARY_DIR}/version.rc)
   # The artwork generator rewrites all its pictures at once, this file too.
   set_source_files_properties(${CMAKE_BINARY_DIR}/veltrane.rc PROPERTIES
     OBJECT_DEPENDS ${pictures}/embedded_pictures.cpp)
+  # The asset folder comes from the host build too.
+  add_dependencies(${target} host_tools)
   set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON SUFFIX .scr)
   target_link_options(${target} PRIVATE -static -mwindows)
   add_custom_command(TARGET ${target} POST_BUILD

@@ -101,19 +101,28 @@ keys Tab Return
 expect_exit "Enter on the focused Cancel cancels" 74
 check "Cancel leaves the file byte for byte" unchanged
 
-# A read-only folder (as root: run as nobody), no xdg-open, a real parent.
-# The failed save is told in the dialog, which stays open; the close box ends it with 0.
+# A read-only folder (as root: run as nobody), no web browser, a real parent.
+# A page that cannot be opened is told in a message box over the dialog. The
+# failed save is told in the dialog, which stays open; the close box ends it
+# with 0.
 chmod 755 "$WORK" "$XDG_CONFIG_HOME"
 if [ "$(id -u)" = 0 ]; then
     mkdir -p "$WORK/home" && chown 65534:65534 "$WORK/home"
-    RUN_AS="setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=$WORK/home PATH=$WORK/nothing"
+    RUN_AS="setpriv --reuid=65534 --regid=65534 --clear-groups env -u BROWSER HOME=$WORK/home PATH=/usr/bin:/bin"
 else
     chmod 555 "$(dirname "$CFG")"
-    RUN_AS="env PATH=$WORK/nothing"
+    RUN_AS="env -u BROWSER PATH=/usr/bin:/bin"
 fi
 open_dialog /c "$(($(xwininfo -root | awk '/Window id:/ {print $4}')))"
+message_box() {  # the window beside the dialog that bears its caption
+    BOX=$(xdotool search --onlyvisible --pid "$PID" --name '^Veltrane Screen Saver$' | grep -vx "$WIN" | head -1)
+    [ -n "$BOX" ]
+}
+closed_box() { xdotool windowfocus "$BOX" key Return 2>/dev/null; sleep 0.2; ! message_box; }
 click 50 265             # Visit site
-check "without xdg-open the dialog says why on stderr" wait_for 5 grep -q xdg-open "$WORK/stderr"
+check "a page no browser opens is told in a message box ($(command -v xdg-open || echo no xdg-open))" \
+    wait_for 10 message_box
+check "which Return closes, the dialog still open" eval 'wait_for 10 closed_box && alive'
 keys Down
 click 268 265            # OK
 check "a failed save shows a message over the banner" wait_for 5 eval '! banner'

@@ -33,7 +33,7 @@ int preview_marks[CLOCK_STYLE_COUNT];
 struct FakeDialog final : DialogControls {
     std::map<int, int> sizes, selection, checks;
     std::string log, refusal;  // refusal: the reason a refused save gives
-    bool refuse = false;
+    bool refuse = false, noBrowser = false;
 
     void note(const std::string &s) { log += (log.empty() ? "" : " ") + s; }
     void add_list_text(int id, const char *) override { sizes[id]++; }
@@ -54,7 +54,17 @@ struct FakeDialog final : DialogControls {
     {
         note((id == IDB_BANNER ? "banner@" : "draw@") + std::to_string(x) + "," + std::to_string(y));
     }
-    void open_web_page(const char *address) override { note(std::string("web ") + address); }
+    bool open_web_page(int id, const char *address) override
+    {
+        note("web" + std::to_string(id) + " " + address);
+        return !noBrowser;
+    }
+    void show_message_box(const char *m) override
+    {
+        const std::string message = m;
+        const size_t at = message.find("https://");
+        note("box(" + message.substr(at, message.find(' ', at) - at) + ")");
+    }
     void show_error(const char *m) override
     {
         const std::string message = m;
@@ -69,7 +79,8 @@ struct Case {
     int style, resolution;
     const char *stored;  // the seven switches
     const char *script;  // sN/rN pick a list position; SN/RN select without a change; tBV box B to V;
-                         // ok cancel close esc paint visit tell; cN any command; refuse[:reason]
+                         // ok cancel close esc paint visit tell; cN any command; refuse[:reason];
+                         // nobrowser: the pages cannot be started; failN: button N's page failed later
     const char *log;
 };
 
@@ -81,8 +92,13 @@ const Case CASES[] = {
      "style=1 pic1 res=0 pic5 pass pass pass pass pass pass save5,4,0100001 end40011"},
     {4, 1, "1111111", "t30 t60 r0 ok", "style=4 pic4 res=1 pass save4,0,1110110 end40011"},
     {6, 0, "0000000", "esc c40014 c12345 c1019 paint visit tell close",
-     "style=6 pic6 res=0 pass pass pass pass banner@10,10 web https://www.morviksoft.example "
-     "web https://www.morviksoft.example/passonsoft.php?s=30 end0"},
+     "style=6 pic6 res=0 pass pass pass pass banner@10,10 web40009 https://www.morviksoft.example "
+     "web1003 https://www.morviksoft.example/passonsoft.php?s=30 end0"},
+    // A page that cannot be opened is told in a box, at once or when it fails; the dialog stays.
+    {2, 0, "0000000", "nobrowser visit tell fail1003 fail40009 fail1013 fail40011 cancel",
+     "style=2 pic2 res=0 web40009 https://www.morviksoft.example box(https://www.morviksoft.example) "
+     "web1003 https://www.morviksoft.example/passonsoft.php?s=30 box(https://www.morviksoft.example/passonsoft.php?s=30) "
+     "box(https://www.morviksoft.example/passonsoft.php?s=30) box(https://www.morviksoft.example) pass pass end40010"},
     {6, 0, "0000000", "refuse ok ok",
      "style=6 pic6 res=0 save6,0,0000000 error() save6,0,0000000 end40011"},
     {6, 0, "0000000", "refuse ok refuse:the_disk_is_full ok close",
@@ -126,6 +142,10 @@ TEST(SettingsDialogLogic, DoesWhatTheUserChose)
                 {"paint", {DialogEventType::paint}}};
             if (plain.count(w))
                 send(plain.at(w));
+            else if (w == "nobrowser")
+                d.noBrowser = true;
+            else if (w.rfind("fail", 0) == 0)
+                send({DialogEventType::web_page_failed, std::atoi(w.c_str() + 4)});
             else if (w.rfind("refuse", 0) == 0) {
                 d.refuse = true, d.refusal = w.size() > 7 ? w.substr(7) : "";
                 std::replace(d.refusal.begin(), d.refusal.end(), '_', ' ');

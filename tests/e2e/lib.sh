@@ -28,9 +28,12 @@ wait_for() {
     done
 }
 
-# install_program DIR: the program in DIR with an empty asset folder beside
-# it; the caller fills DIR/morviksoft/veltrane/ and DIR/veltrane.cfg.
-install_program() { mkdir -p "$1/morviksoft/veltrane" && cp "$BUILD/veltrane" "$1/veltrane"; }
+# install_program DIR: the program and its dialog's module in DIR with an
+# empty asset folder beside them; the caller fills DIR/morviksoft/veltrane/
+# and DIR/veltrane.cfg.
+install_program() {
+    mkdir -p "$1/morviksoft/veltrane" "$1/dialog" && cp "$BUILD/veltrane" "$1/" && cp "$BUILD/dialog/veltrane-dialog.so" "$1/dialog/"
+}
 
 install_real_assets() { cp "$BUILD"/morviksoft/veltrane/* "$1/morviksoft/veltrane/"; }
 

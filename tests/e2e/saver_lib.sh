@@ -76,3 +76,28 @@ point() {
         t = a * atan2(0, -1) / 180
         printf "%d %d", cx + r * sin(t) + (cx + r * sin(t) < 0 ? -0.5 : 0.5), cy - r * cos(t) + 0.5 }'
 }
+
+# close_to R,G,B R,G,B: each channel of the first within 40 of the second's.
+close_to() {
+    local got want i
+    IFS=, read -r -a got <<<"$1"
+    IFS=, read -r -a want <<<"$2"
+    for i in 0 1 2; do [ $((got[i] - want[i])) -le 40 ] && [ $((want[i] - got[i])) -le 40 ] || return 1; done
+}
+near() { close_to "$(pixel "$1" "$2" "$3")" "$4"; }  # near FILE X Y R,G,B
+
+# live X Y: the screen's pixel now, R,G,B, read straight from the server
+# (much quicker than a screenshot of a large screen).
+live() { "$BUILD/tests/e2e/pixel_watch" rgb "$1" "$2"; }
+live_is() { [ "$(live "$1" "$2")" = "$3" ]; }  # live_is X Y R,G,B
+
+# held_saver_script FILE: a script that runs the saver on the clock held in
+# $WORK/clock (see tick_clock), as the hosts start it.
+held_saver_script() {
+    cat > "$1" <<SAVER
+#!/bin/sh
+TZ=UTC FAKETIME_TIMESTAMP_FILE=$WORK/clock FAKETIME_NO_CACHE=1 \
+LD_PRELOAD=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n1) exec $APP/veltrane "\$@"
+SAVER
+    chmod 755 "$1"
+}

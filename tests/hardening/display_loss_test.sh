@@ -31,5 +31,5 @@ loses_display() {
 }
 loses_display saver saver_up "the X display went away" "$APP/veltrane" /s
 loses_display dialog dialog_up "" "$APP/veltrane" /c
-loses_display preview preview_up "X connection" bash -c 'exec "$0" /p $(( $(xwininfo -root | awk "/Window id:/ {print \$4}") ))' "$APP/veltrane"
+loses_display preview preview_up "the X display went away" bash -c 'exec "$0" /p $(( $(xwininfo -root | awk "/Window id:/ {print \$4}") ))' "$APP/veltrane"
 finish

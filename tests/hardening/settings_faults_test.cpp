@@ -1,9 +1,11 @@
 // The settings store against a hostile or broken disk: files it may not
-// read, folders it may not write, a full disk, over-long paths and symbolic
-// links. A save either holds the new values or says why it failed and leaves
-// the old file as it was.
+// read, folders it may not write, a full disk, over-long paths, symbolic
+// links, and things that are no settings file (devices, a FIFO, a folder,
+// a huge file), which read as empty at once. A save either holds the new
+// values or says why it failed and leaves the old file as it was.
 #include <sys/fsuid.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "tests/unit/scratch_program_folder.h"
@@ -14,6 +16,15 @@ using perms = fs::perms;
 namespace {
 
 const char OLD_FILE[] = "[saver]\nclockType = 5\nresolution = 2\n";
+
+// The old file's settings and then comments up to `size` bytes.
+std::string padded_old_file(size_t size)
+{
+    std::string text = OLD_FILE;
+    while (text.size() < size)
+        text += std::string(std::min<size_t>(size - text.size(), 80) - 1, '#') + "\n";
+    return text;
+}
 
 class SettingsFaults : public ScratchProgramFolder {
 public:
@@ -27,6 +38,10 @@ public:
     bool settings_on_tmpfs()
     {
         return mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k,mode=0777") == 0 && write_file(cfg(), OLD_FILE);
+    }
+    bool file_is_link_to(const char *target)
+    {
+        return fs::remove(cfg()) && !symlink(target, cfg().c_str());
     }
     // Loads, then saves style 8: refused with `reason`, or saved when it is
     // nullptr. Returns the style loaded.
@@ -63,7 +78,18 @@ TEST_F(SettingsFaults, RefusedSavesSayWhyAndKeepTheOldFile)
         {"a folder where the new file goes",
          [](SettingsFaults &t) { return fs::create_directories(t.dir / "veltrane.cfg.new/keep"); }, "could not be written", 5},
         {"a folder in the file's place", [](SettingsFaults &t) { return fs::remove(t.cfg()) && fs::create_directory(t.cfg()); },
-         "could not be read (Is a directory)", 0},
+         "is not a regular file", 0},
+        // Read at once as empty: never waiting for a writer, never growing.
+        {"a FIFO", [](SettingsFaults &t) { return fs::remove(t.cfg()) && !mkfifo(t.cfg().c_str(), 0600); },
+         "is not a regular file", 0},
+        {"a link to /dev/zero", [](SettingsFaults &t) { return t.file_is_link_to("/dev/zero"); }, "\"/dev/zero\" is not a regular", 0},
+        {"a link to /dev/urandom", [](SettingsFaults &t) { return t.file_is_link_to("/dev/urandom"); }, "is not a regular", 0},
+        {"a file of 1 MB, read, that a save would make longer",
+         [](SettingsFaults &t) { return write_file(t.cfg(), padded_old_file(SETTINGS_FILE_MAX_BYTES)); },
+         "would be longer than 1 MB", 5},
+        {"a file of 1 MB and a byte",
+         [](SettingsFaults &t) { return write_file(t.cfg(), padded_old_file(SETTINGS_FILE_MAX_BYTES + 1)); },
+         "is longer than 1 MB", 0},
         {"a path too long for its buffer",
          [](SettingsFaults &t) { return !setenv("XDG_CONFIG_HOME", (t.dir / std::string(500, 'x')).c_str(), 1); },
          "longer than 511 characters", 5},
@@ -87,6 +113,7 @@ TEST_F(SettingsFaults, RefusedSavesSayWhyAndKeepTheOldFile)
             std::cout << "not run here (needs root): " << c.name << "\n";
             continue;
         }
+        const std::string before = access(cfg().c_str(), R_OK) == 0 && fs::is_regular_file(cfg()) ? read_cfg() : OLD_FILE;
         // Files are checked as nobody's, without root's right to ignore
         // permission bits.
         const bool privileged = geteuid() == 0;
@@ -98,7 +125,7 @@ TEST_F(SettingsFaults, RefusedSavesSayWhyAndKeepTheOldFile)
         std::error_code readOnly;
         fs::permissions(dir, perms::all, readOnly);
         fs::permissions(cfg(), perms::owner_read | perms::owner_write, readOnly);
-        EXPECT_TRUE(!fs::is_regular_file(cfg()) || read_cfg() == OLD_FILE) << read_cfg();
+        EXPECT_TRUE(!fs::is_regular_file(cfg()) || read_cfg() == before) << read_cfg().substr(0, 200);
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <cstdint>
 #include <vector>
 
@@ -48,12 +49,23 @@ bool refused(const Bytes &file)
     return !decode_bmp24(file.data(), file.size(), picture) && picture.width == 0 && picture.pixels.empty();
 }
 
-TEST(PreviewParent, NumbersThatCannotBeWindowsAreRefused)
+TEST(PreviewParent, NumbersThatCannotBeWindowsAreRefusedSayingWhy)
 {
-    for (int32_t n : {0, -1, -2097153, INT32_MIN, INT32_MAX, 0x20000000})
-        EXPECT_NE(preview_parent_problem(n), nullptr) << n;
+    for (int32_t n : {-1, -2097153, INT32_MIN, INT32_MAX, 0x20000000})
+        EXPECT_NE(preview_parent_problem(n), "") << n;
     for (int32_t n : {1, 2097153, 0x1FFFFFFF})
-        EXPECT_EQ(preview_parent_problem(n), nullptr) << n;
+        EXPECT_EQ(preview_parent_problem(n, std::to_string(n) + "abc"), "") << n;
+    // The text the 0 was read from: nothing, a zero, or something unread.
+    const std::string none = "no preview window was given; start it as \"veltrane /p <window id>\"",
+                      unread = "could not read a window number in \"";
+    const std::pair<const char *, std::string> zeros[] = {
+        {"", none}, {" +00 ", none}, {"abc", unread + "abc\": /p takes one in decimal"},
+        {"0x1a00003", unread + "0x1a00003\": /p takes one in decimal, such as 27262979 for 0x1a00003"},
+        {" 0x10 x", unread + " 0x10 x\": /p takes one in decimal"},
+        {"0x100000000", unread + "0x100000000\": /p takes one in decimal"},
+    };
+    for (const auto &[text, says] : zeros)
+        EXPECT_EQ(preview_parent_problem(0, text), says) << text;
 }
 
 TEST(PreviewPicture, BottomUpAndTopDownFilesGiveTheSamePixels)
@@ -107,32 +119,6 @@ TEST(PreviewPicture, TheBuiltInPictureIsAClockOnWhite)
     for (uint32_t p : picture.pixels)
         dark += ((p >> 16) & 0xFF) < 128 && ((p >> 8) & 0xFF) < 128 && (p & 0xFF) < 128;
     EXPECT_GT(dark, 200) << "the face's rim and hands";
-}
-
-TEST(PreviewPixel, ColoursFillEachChannelOfTheVisual)
-{
-    // colour, red, green and blue masks, pixel
-    const uint32_t cases[][5] = {
-        {0x123456, 0xFF0000, 0x00FF00, 0x0000FF, 0x123456},                    // the usual 24 bits
-        {0x123456, 0x0000FF, 0x00FF00, 0xFF0000, 0x563412},                    // channels reversed
-        {0xFFFFFF, 0xF800, 0x07E0, 0x001F, 0xFFFF},                            // 5-6-5: the ends stay
-        {0x000000, 0xF800, 0x07E0, 0x001F, 0},                                 // the ends,
-        {0x808080, 0xF800, 0x07E0, 0x001F, (16u << 11) | (32u << 5) | 16u},    // the middle is rounded
-        {0xFFFFFF, 0x3FF00000, 0x000FFC00, 0x000003FF, 0x3FFFFFFF},            // 10 bits a channel
-        {0xFF0000, 0x3FF00000, 0x000FFC00, 0x000003FF, 0x3FF00000},
-        {0xFFFFFF, 0xFF0000, 0x00FF00, 0, 0xFFFF00},                           // a missing channel
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(pack_pixel(c[0], c[1], c[2], c[3]), c[4]) << std::hex << c[0] << " " << c[1];
-}
-
-TEST(PreviewPixel, OnlyADeeperPixelThanItsChannelsHasSpareBits)
-{
-    // depth, red, green and blue masks, spare bits
-    const uint32_t cases[][5] = {{24, 0xFF0000, 0x00FF00, 0x0000FF, 0}, {32, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000},
-        {16, 0xF800, 0x07E0, 0x001F, 0}, {16, 0x7C00, 0x03E0, 0x001F, 0x8000}, {0, 0, 0, 0, 0}};
-    for (const auto &c : cases)
-        EXPECT_EQ(spare_bits(static_cast<int>(c[0]), c[1], c[2], c[3]), c[4]) << c[0] << " " << std::hex << c[1];
 }
 
 }  // namespace

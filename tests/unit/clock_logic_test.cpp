@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "display/clock_logic.h"
+#include "display/pixel_format.h"
 
 namespace {
 
@@ -159,6 +160,21 @@ TEST(ExitTest, MovesOfMoreThanTenPixelsButtonsAndTheFiveWatchedKeys)
         key.*k = true;
         EXPECT_TRUE(input_ends_saver(key, start));
     }
+    // Keys by their keysyms: the watched ones (under their other names
+    // too), keys that type, and modifiers and locks that do neither.
+    const struct {
+        unsigned keysym;
+        KeyRole role;
+    } keys[] = {
+        {0xffe9, KeyRole::Watched}, {0xfe03, KeyRole::Watched}, {0xffe1, KeyRole::Watched},
+        {0xffe2, KeyRole::Watched}, {0xff09, KeyRole::Watched}, {0xfe20, KeyRole::Watched},
+        {'a', KeyRole::Types},      {' ', KeyRole::Types},      {0xff0d, KeyRole::Types},  // Return
+        {0xffbe, KeyRole::Types},   {0x1008ff13, KeyRole::Types}, {0, KeyRole::Types},      // F1, a media key, none
+        {0xffe3, KeyRole::Silent},  {0xffe4, KeyRole::Silent},  {0xffe5, KeyRole::Silent},
+        {0xffeb, KeyRole::Silent},  {0xff7f, KeyRole::Silent},  {0xfe11, KeyRole::Silent},  // Level5 shift
+    };
+    for (const auto &k : keys)
+        EXPECT_EQ(key_role(k.keysym), k.role) << std::hex << k.keysym;
 }
 
 TEST(Fitting, FrameSizeForAWindowAndTheRectanglesScaledToIt)
@@ -186,6 +202,77 @@ TEST(Fitting, FrameSizeForAWindowAndTheRectanglesScaledToIt)
     };
     for (const auto &r : rects)
         EXPECT_TRUE(same(scaled_rect(r.in, {935, 701}, {0, 0, 400, 300}), r.out)) << r.in.x << "," << r.in.y;
+    // Placed with bars, and widened for a scaling that reads neighbours.
+    EXPECT_TRUE(same(scaled_rect({100, 100, 10, 10}, {1024, 768}, {240, 0, 1440, 1080}), {380, 140, 15, 15}));
+    EXPECT_TRUE(same(scaled_rect({100, 100, 10, 10}, {1024, 768}, {240, 0, 1440, 1080}, 1), {379, 139, 18, 18}));
+    EXPECT_TRUE(same(scaled_rect({0, 0, 5, 5}, {1024, 768}, {240, 0, 1440, 1080}, 1), {240, 0, 9, 9}))
+        << "held inside the frame's place";
+}
+
+TEST(Fitting, EachAreaShowsTheFrameTheResolutionAsksForScaledToFillIt)
+{
+    const ScreenSize face = {681, 681};
+    const struct {
+        int resolution;
+        ScreenSize area;
+        int scale;
+        ScreenSize frame;
+        Rect placed;
+    } cases[] = {
+        {0, {1920, 1080}, 1, {1920, 1080}, {0, 0, 1920, 1080}},   // the monitor's own size
+        {0, {3840, 2160}, 2, {1920, 1080}, {0, 0, 3840, 2160}},   // 200 %: the clock twice as large
+        {0, {3840, 2160}, 1, {3840, 2160}, {0, 0, 3840, 2160}},
+        {0, {320, 240}, 1, {908, 681}, {0, 0, 320, 240}},          // a preview pane: larger, scaled down
+        {4, {1920, 1080}, 1, {1024, 768}, {240, 0, 1440, 1080}},   // a 4:3 mode: bars at the sides
+        {1, {1920, 1080}, 2, {1680, 1050}, {96, 0, 1728, 1080}},   // the scale plays no part
+        {3, {1280, 1024}, 1, {1280, 1024}, {0, 0, 1280, 1024}},
+        {4, {1080, 1920}, 1, {1024, 768}, {0, 555, 1080, 810}},    // a monitor on its side
+        {0, {0, 0}, 1, {681, 681}, {0, 0, 0, 0}},
+    };
+    for (const auto &c : cases) {
+        const ScreenSize frame = composition_size(c.resolution, c.area, c.scale, face);
+        EXPECT_TRUE(frame.width == c.frame.width && frame.height == c.frame.height)
+            << c.resolution << " " << c.area.width << "x" << c.area.height << ": " << frame.width << "x" << frame.height;
+        const Rect placed = fitted_placement(frame, c.area);
+        EXPECT_TRUE(same(placed, c.placed)) << placed.x << "," << placed.y << " " << placed.w << "x" << placed.h;
+    }
+    // The desktop's scale: GDK_SCALE first, then Xft.dpi / 96 rounded.
+    const struct {
+        const char *gdk, *dpi;
+        int scale;
+    } scales[] = {
+        {nullptr, nullptr, 1}, {"2", "96", 2},   {nullptr, "192", 2}, {nullptr, "144", 2}, {nullptr, "120", 1},
+        {"0", "192", 2},       {"x", nullptr, 1}, {"99", nullptr, 1},  {nullptr, "-5", 1},  {"", "288.0", 3},
+    };
+    for (const auto &c : scales)
+        EXPECT_EQ(desktop_scale(c.gdk, c.dpi), c.scale) << (c.gdk ? c.gdk : "-") << " " << (c.dpi ? c.dpi : "-");
+}
+
+TEST(Monitors, OneClockPerMonitorMirrorsLeftOutTheWholeScreenWhenNoneIsUsable)
+{
+    const ScreenSize wide = {3840, 1080};
+    const Rect left = {0, 0, 1920, 1080}, right = {1920, 0, 1920, 1080};
+    const struct {
+        std::vector<Monitor> reported;
+        std::vector<Rect> covered;
+        const char *what;
+    } cases[] = {
+        {{{right, false}, {left, false}}, {left, right}, "left to right"},
+        {{{left, false}, {right, true}}, {right, left}, "the primary first"},
+        {{{left, false}, {right, false}, {{0, 0, 3840, 1080}, true}}, {left, right}, "a wide screen shared out"},
+        {{{left, false}, {{0, 0, 1280, 1024}, false}}, {left}, "a mirror at a lower resolution"},
+        {{{left, false}, {left, false}}, {left}, "a mirror"},
+        {{{{3000, 0, 1920, 1080}, false}}, {{3000, 0, 840, 1080}}, "cut to the screen"},
+        {{{{0, 0, 0, 1080}, false}, {{4000, 0, 100, 100}, false}}, {{0, 0, 3840, 1080}}, "nothing usable"},
+        {{}, {{0, 0, 3840, 1080}}, "nothing reported"},
+    };
+    for (const auto &c : cases) {
+        const std::vector<Rect> got = monitors_to_cover(c.reported, wide);
+        bool match = got.size() == c.covered.size();
+        for (size_t i = 0; match && i < got.size(); i++)
+            match = same(got[i], c.covered[i]);
+        EXPECT_TRUE(match) << c.what << ": " << got.size() << " monitors";
+    }
 }
 
 TEST(Timing, TheWaitEndsJustAfterTheNextSecond)
@@ -193,4 +280,30 @@ TEST(Timing, TheWaitEndsJustAfterTheNextSecond)
     EXPECT_EQ(ms_until_next_second(0), 1001);
     EXPECT_EQ(ms_until_next_second(999), 2);
     EXPECT_EQ(ms_until_next_second(1500), 2) << "held to the second";
+}
+
+TEST(PixelFormat, ColoursFillEachChannelOfTheVisual)
+{
+    // colour, red, green and blue masks, pixel
+    const uint32_t cases[][5] = {
+        {0x123456, 0xFF0000, 0x00FF00, 0x0000FF, 0x123456},                    // the usual 24 bits
+        {0x123456, 0x0000FF, 0x00FF00, 0xFF0000, 0x563412},                    // channels reversed
+        {0xFFFFFF, 0xF800, 0x07E0, 0x001F, 0xFFFF},                            // 5-6-5: the ends stay
+        {0x000000, 0xF800, 0x07E0, 0x001F, 0},                                 // the ends,
+        {0x808080, 0xF800, 0x07E0, 0x001F, (16u << 11) | (32u << 5) | 16u},    // the middle is rounded
+        {0xFFFFFF, 0x3FF00000, 0x000FFC00, 0x000003FF, 0x3FFFFFFF},            // 10 bits a channel
+        {0xFF0000, 0x3FF00000, 0x000FFC00, 0x000003FF, 0x3FF00000},
+        {0xFFFFFF, 0xFF0000, 0x00FF00, 0, 0xFFFF00},                           // a missing channel
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(pack_pixel(c[0], c[1], c[2], c[3]), c[4]) << std::hex << c[0] << " " << c[1];
+}
+
+TEST(PixelFormat, OnlyADeeperPixelThanItsChannelsHasSpareBits)
+{
+    // depth, red, green and blue masks, spare bits
+    const uint32_t cases[][5] = {{24, 0xFF0000, 0x00FF00, 0x0000FF, 0}, {32, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000},
+        {16, 0xF800, 0x07E0, 0x001F, 0}, {16, 0x7C00, 0x03E0, 0x001F, 0x8000}, {0, 0, 0, 0, 0}};
+    for (const auto &c : cases)
+        EXPECT_EQ(spare_bits(static_cast<int>(c[0]), c[1], c[2], c[3]), c[4]) << c[0] << " " << std::hex << c[1];
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -73,14 +74,15 @@ TEST(CommandLine, OptionsComeInAnyOrderBesideTheModeAndSayWhatIsWrong)
         std::vector<std::pair<const char *, int32_t>> overrides;  // flag, value
     } runs[] = {
         {{"--style", "3", "/s"}, nullptr, RUN_SAVER, 0, {{"style", 3}}},
-        {{"/s", "--style=-3", "--resolution", "+7"}, nullptr, RUN_SAVER, 0, {{"style", -3}, {"resolution", 7}}},
-        {{"--style=10", "--resolution=5"}, nullptr, RUN_SETTINGS, 0, {{"style", 10}, {"resolution", 5}}},
+        {{"/s", "--style=9", "--resolution", "+4"}, nullptr, RUN_SAVER, 0, {{"style", 9}, {"resolution", 4}}},
+        {{"--style=0", "--resolution=0"}, nullptr, RUN_SETTINGS, 0, {{"style", 0}, {"resolution", 0}}},
         {{"-root", "--tick"}, nullptr, RUN_HOST, 0, {{"tick", 1}}},
         {{"--root"}, "0x600008", RUN_HOST, 0x600008, {}},
         {{"-root", "/s"}, "6291464", RUN_HOST, 6291464, {}},
         {{"-window-id", "0x1f", "--no-chime-45"}, "0x5", RUN_HOST, 31, {{"chime-45", 0}}},
         {{"--window-id=42", "-root"}, "0x5", RUN_HOST, 42, {}},
         {{"-window-id=0X2A"}, nullptr, RUN_HOST, 42, {}},
+        {{"--window-id", "536870911"}, nullptr, RUN_HOST, 0x1fffffff, {}},
         {{"--no-second-hand", "--second-hand", "--random", "--chime-hour", "--no-chime-15", "--chime-30"}, nullptr,
          RUN_SETTINGS, 0, {{"second-hand", 1}, {"random", 1}, {"chime-hour", 1}, {"chime-15", 0}, {"chime-30", 1}}},
         {{"/p", "123", "--no-random"}, nullptr, RUN_PREVIEW, 123, {{"random", 0}}},
@@ -100,18 +102,38 @@ TEST(CommandLine, OptionsComeInAnyOrderBesideTheModeAndSayWhatIsWrong)
             EXPECT_EQ(a.overrides.given[i] ? a.overrides.value[i] : -9, expected) << SETTING_ROWS[i].flag;
         }
     }
-    EXPECT_EQ(parse({"--help", "--bogus"}).action, ACTION_HELP);
-    EXPECT_EQ(parse({"/s", "--version"}).action, ACTION_VERSION);
-    const std::vector<const char *> refused[] = {
-        {"--bogus", "--help"}, {"--s"}, {"--style"}, {"--style", "3x"}, {"--style", ""}, {"--style", " 3"},
-        {"--resolution=2147483648"}, {"--tick=1"}, {"--no-style", "1"}, {"--window-id", "0"},
-        {"--window-id", "-5"}, {"--window-id", "0x"}, {"--window-id", "99999999999999999999999"},
+    const std::pair<std::vector<const char *>, ProgramAction> actions[] = {
+        {{"--help", "--bogus"}, ACTION_HELP}, {{"/s", "--version"}, ACTION_VERSION},
+        {{"--add-to-xscreensaver", "/s"}, ACTION_ADD_TO_XSCREENSAVER},
+        {{"--message-box", "--add-to-xscreensaver"}, ACTION_ADD_TO_XSCREENSAVER},
+        {{"--add-to-xscreensaver", "--message-box", "--help"}, ACTION_HELP},
     };
-    for (const auto &args : refused) {
+    for (const auto &[args, action] : actions) {
         const ProgramArguments a = parse(args);
-        EXPECT_TRUE(a.action == ACTION_BAD_USAGE && !a.problem.empty()) << testing::PrintToString(args);
+        EXPECT_EQ(a.action, action) << testing::PrintToString(args);
+        const bool box = std::find(args.begin(), args.end(), std::string("--message-box")) != args.end();
+        EXPECT_EQ(a.messageBox, box) << testing::PrintToString(args);
     }
-    EXPECT_EQ(parse({"-root"}, "window").action, ACTION_BAD_USAGE);
+    // Each refusal names the option and what it takes.
+    const std::pair<std::vector<const char *>, const char *> refused[] = {
+        {{"--bogus", "--help"}, "'--bogus'"}, {{"--s"}, "'--s'"}, {{"--style"}, "needs a value"},
+        {{"--style", "3x"}, "'--style' takes a whole number from 0 to 9, not '3x'"}, {{"--style", ""}, "0 to 9"},
+        {{"--style", " 3"}, "0 to 9"}, {{"--style", "10"}, "0 to 9, not '10'"}, {{"--style=-1"}, "0 to 9, not '-1'"},
+        {{"--resolution", "5"}, "'--resolution' takes a whole number from 0 to 4, not '5'"},
+        {{"--resolution=2147483648"}, "0 to 4"}, {{"--tick=1"}, "takes no value"}, {{"--no-style", "1"}, "'--no-style'"},
+        {{"--window-id", "0"}, "'--window-id' takes an X window id"}, {{"--window-id", "-5"}, "not '-5'"},
+        {{"--window-id", "0x"}, "X window id"}, {{"--window-id", "99999999999999999999999"}, "X window id"},
+        {{"--window-id", "4294967296"}, "to 0x1fffffff, not '4294967296'"},
+        {{"-window-id", "0x100000000"}, "'-window-id' takes"}, {{"-window-id=536870912"}, "0x1fffffff"},
+        {{"--message-box"}, "goes with --add-to-xscreensaver"}, {{"--add-to-xscreensaver", "--bogus"}, "'--bogus'"},
+    };
+    for (const auto &[args, says] : refused) {
+        const ProgramArguments a = parse(args);
+        EXPECT_EQ(a.action, ACTION_BAD_USAGE) << testing::PrintToString(args);
+        EXPECT_NE(a.problem.find(says), std::string::npos) << a.problem;
+    }
+    for (const char *variable : {"window", "0x100000000", "0"})
+        EXPECT_EQ(parse({"-root"}, variable).action, ACTION_BAD_USAGE) << variable;
 }
 
 TEST(CommandLine, EverySettingHasItsOptionsAndItsLineInTheHelp)

@@ -7,9 +7,10 @@
 
 std::string fake_program_path;
 
-void get_program_path(char *buffer, std::size_t size)
+bool get_program_path(char *buffer, std::size_t size)
 {
     std::size_t n = std::min(size - 1, fake_program_path.size());
     std::memcpy(buffer, fake_program_path.data(), n);
     buffer[n] = '\0';
+    return n < size - 1;
 }

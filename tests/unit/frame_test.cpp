@@ -7,6 +7,8 @@
 #include <string>
 
 #include "display/clock_frame.h"
+#include "display/clock_view.h"
+#include "display/scale.h"
 #include "tests/unit/allegro_fixture.h"
 
 namespace {
@@ -232,6 +234,88 @@ TEST_P(Frame, StyleEightsAxleAndMissingPicturesLeftOut)
     EXPECT_TRUE(is(frame, W / 2 + 30, H / 2, BACKGROUND)) << "no face, no hour hand";
     EXPECT_TRUE(is(frame, W / 2 + 5, H / 2 - 60, MINUTE)) << "the minute hand turns about the middle";
     destroy_bitmap(frame);
+}
+
+// A view whose screen is a bitmap of its own.
+class BitmapView : public ClockView {
+public:
+    explicit BitmapView(ScreenSize size) : size_(size), screen(create_bitmap(size.width, size.height)) {}
+    ~BitmapView() override { destroy_bitmap(screen); }
+    ScreenSize size() const override { return size_; }
+    ScreenSize size_;
+    BITMAP *screen;
+
+protected:
+    void send(BITMAP *picture, const Rect *rects, int count) override
+    {
+        for (int i = 0; i < count; i++)
+            blit(picture, screen, rects[i].x, rects[i].y, rects[i].x, rects[i].y, rects[i].w, rects[i].h);
+    }
+};
+
+// A view larger, smaller or of another shape than the frame shows it scaled
+// with bars of the style's colour; second after second its redrawn places
+// give exactly what a whole repaint of the frame would.
+TEST_P(Frame, ScaledViewsFollowTheRedrawsAsAWholeRepaintWould)
+{
+    load();
+    const ScreenSize frame = {W, H};
+    for (ScreenSize size : {ScreenSize{W, H}, ScreenSize{900, 500}, ScreenSize{150, 100}, ScreenSize{300, 500}}) {
+        BitmapView view(size), fresh(size);
+        ASSERT_TRUE(view.fit(frame, style.backgroundColour));
+        view.show_all(d.frame);
+        for (int second = 10; second < 16; second++) {
+            Rect changed[MAX_CHANGED_RECTS];
+            const int count = redraw_frame(d, style, settings, at_time(4, 22, second), changed);
+            view.show(d.frame, changed, count);
+        }
+        ASSERT_TRUE(fresh.fit(frame, style.backgroundColour));
+        fresh.show_all(d.frame);
+        int differing = 0;
+        for (int y = 0; y < size.height; y++)
+            for (int x = 0; x < size.width; x++)
+                differing += getpixel(view.screen, x, y) != getpixel(fresh.screen, x, y);
+        EXPECT_EQ(differing, 0) << size.width << "x" << size.height;
+        // The corners are bars or background, the middle the face: every
+        // channel where it belongs.
+        const Rect placed = fitted_placement(frame, size);
+        EXPECT_TRUE(is(view.screen, 0, 0, BACKGROUND) && is(view.screen, size.width - 1, size.height - 1, BACKGROUND));
+        EXPECT_TRUE(is(view.screen, placed.x + placed.w / 2 - placed.w / 10, placed.y + placed.h / 2 + placed.h / 8, FACE))
+            << size.width << "x" << size.height;
+        EXPECT_TRUE(is(view.screen, placed.x + 2, placed.y + 2, BACKGROUND)) << "scaled background";
+    }
+}
+
+// Going up each pixel blends its neighbours (an edge becomes a ramp);
+// going down each is the average of the pixels it covers.
+TEST_P(Frame, ScalingBlendsGoingUpAndAveragesGoingDown)
+{
+    BITMAP *edge = create_bitmap(4, 1);
+    const Colour dark = {10, 20, 30}, light = {250, 240, 230};
+    for (int x = 0; x < 4; x++)
+        putpixel(edge, x, 0, x < 2 ? makecol(dark.r, dark.g, dark.b) : makecol(light.r, light.g, light.b));
+    BITMAP *up = create_bitmap(16, 1), *down = create_bitmap(2, 1);
+    scale_into(edge, up, {0, 0, 16, 1}, {0, 0, 16, 1});
+    scale_into(edge, down, {0, 0, 2, 1}, {0, 0, 2, 1});
+    EXPECT_TRUE(is(up, 0, 0, dark) && is(up, 15, 0, light) && is(down, 0, 0, dark) && is(down, 1, 0, light));
+    int ramp = 0;
+    for (int x = 1; x < 16; x++) {
+        EXPECT_GE(getr(getpixel(up, x, 0)), getr(getpixel(up, x - 1, 0))) << x;
+        ramp += between(up, x, 0, dark, light);
+    }
+    EXPECT_GE(ramp, 3) << "an edge four times as large is a ramp of several pixels";
+    // The ramp is centred on the edge, as pixel centres are.
+    EXPECT_NEAR(getr(getpixel(up, 7, 0)) + getr(getpixel(up, 8, 0)), dark.r + light.r, 9);
+    BITMAP *third = create_bitmap(3, 1), *twoThirds = create_bitmap(2, 1);
+    blit(edge, third, 1, 0, 0, 0, 3, 1);
+    scale_into(third, twoThirds, {0, 0, 2, 1}, {0, 0, 2, 1});
+    if (GetParam() == 32) {
+        // Two thirds of the first pixel and one third of the second.
+        EXPECT_NEAR(getr(getpixel(twoThirds, 0, 0)), (2 * dark.r + light.r) / 3, 1);
+        EXPECT_NEAR(getb(getpixel(twoThirds, 0, 0)), (2 * dark.b + light.b) / 3, 1);
+    }
+    for (BITMAP *b : {edge, up, down, third, twoThirds})
+        destroy_bitmap(b);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, Frame, ::testing::Values(16, 32));
