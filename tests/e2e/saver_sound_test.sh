@@ -12,8 +12,7 @@ start_sound_server
 start_capture
 trap 'stop_sound_server; cleanup' EXIT
 
-# redrawn: the screen differs from the last look ($WORK/last.png).
-redrawn() {
+redrawn() {  # the screen differs from the last look
     shot "$WORK/now.png" && [ "$(compare -metric AE "$WORK/last.png" "$WORK/now.png" null: 2>&1)" != 0 ] &&
         mv "$WORK/now.png" "$WORK/last.png"
 }
@@ -39,9 +38,8 @@ start_pinned() {
     STARTED=$(date +%s)
 }
 
-# sounds_until "HH:MM:SS": lets the pinned clock run until that time of its
-# day, ends it, and writes the sounds it made since it was pinned to
-# $WORK/sounds once the last of them (a chime rings 4.5 s) has been played.
+# sounds_until "HH:MM:SS": runs the pinned clock until that time; the sounds
+# it made since it was pinned in $WORK/sounds, the last played whole.
 sounds_until() {
     local to=$(wall_second "2026-12-06 $1")
     wait_for 15 captured_to "$to"
@@ -52,8 +50,7 @@ sounds_until() {
     sed 's/^/    /' "$WORK/sounds"
 }
 
-# sound_starts_at "HH:MM:SS" [long]: a sound (a long one: a chime) starts in
-# that second of the pinned clock.
+# sound_starts_at "HH:MM:SS" [long]: a sound (a chime) starts in that second.
 sound_starts_at() {
     local w=$(wall_second "2026-12-06 $1")
     awk -v w="$w" -v long="${2:-}" '$1 >= w && $1 < w + 1 && (long == "" || $2 > 1) { n++ } END { exit !n }' \
@@ -64,15 +61,13 @@ sound_starts_at() {
 within_50ms() {
     onset_ms <"$WORK/sounds" | awk '$1 < 0 || $1 > 250 { bad = 1 } $1 <= 50 { n++ } END { exit bad || 2 * n < NR }'
 }
-sound_count() { wc -l <"$WORK/sounds"; }
 # A chime rings on for seconds; a tick over it seems to ring as long.
 chime_count() { awk '$2 > 1 && $1 >= ringing { n++ } $2 > 1 && $1 + $2 > ringing { ringing = $1 + $2 }
                      END { print n + 0 }' "$WORK/sounds"; }
 client_connected() { pactl list clients short | grep -q veltrane; }
 TICK_PEAK=$(od -An -v -td2 -j44 "$APP/morviksoft/veltrane/tick.wav" |
     awk '{ for (i = 1; i <= NF; i++) if ($i > m || -$i > m) m = $i < 0 ? -$i : $i } END { print m }')
-# loudest_at_most RATIO: no sound's largest sample is over RATIO times the
-# tick file's.
+# loudest_at_most RATIO: no sound's largest sample over RATIO times the tick file's.
 loudest_at_most() { awk -v r="$1" -v p="$TICK_PEAK" '$4 > r * p { bad = 1 } END { exit bad }' "$WORK/sounds"; }
 
 start_pinned "2026-12-06 10:14:57" "secondSound = 1" "fifteenhourSound = 1"
@@ -90,7 +85,7 @@ check "the sounds start within 50 ms after their seconds ($(onset_ms <"$WORK/sou
 
 start_pinned "2026-12-06 10:59:58" "hourSound = 1"
 sounds_until 11:00:02
-check "only the hour chime, no ticks" eval '[ "$(sound_count)" = 1 ] && sound_starts_at 11:00:00 long'
+check "only the hour chime, no ticks" eval '[ "$(wc -l <"$WORK/sounds")" = 1 ] && sound_starts_at 11:00:00 long'
 # The saver ended at 11:00:02; the chime it started plays to its end.
 chime_end=$(level_at "$(awk '{ printf "%.3f", $1 + 4.0 }' "$WORK/sounds")")
 check "the hour chime rings on after the saver ends (level $chime_end 4 s in)" test "$chime_end" -gt 20

@@ -1,16 +1,11 @@
-// Captures and finds sounds in raw 16-bit little-endian stereo at 44100 Hz.
-//   sound_events --record CAPTURE.raw < live-capture
-// copies a capture to the file as it comes and keeps in CAPTURE.raw.t0 the
-// wall-clock time of its first frame: the earliest that the frames read so
-// far can have been made (each read's time less the frames before its end).
-// The file appears with the first frames.
-//   sound_events CAPTURE.raw [T0]
-// prints one line per sound start, "seconds duration peak max", where
-// seconds count from the capture's start, or are wall-clock times given its
-// T0, duration is how long the level stays above a tenth of that sound's
-// peak (RMS over 5 ms), and max is the largest sample value of its start.
-// Starts are found on the signal's first difference, which favours the
-// tick's high, sharp sound, so that a tick still shows over a ringing chime.
+// Sounds in raw 16-bit little-endian stereo at 44100 Hz.
+//   sound_events --record CAPTURE.raw < live-capture: copies the capture as it
+// comes; CAPTURE.raw.t0 (there once frames came) holds the wall-clock time of
+// its first frame, the earliest each read's time less the frames before it allow.
+//   sound_events CAPTURE.raw [T0]: a line per sound, "start length peak max":
+// start in seconds from T0; length while the 5 ms RMS stays over a tenth of
+// its peak; max the largest sample of its start. Starts are found on the first
+// difference, which favours the tick's sharp sound, so it shows over a chime.
 #include <unistd.h>
 
 #include <algorithm>
@@ -45,11 +40,10 @@ int record(const char *path)
         const double first = now.tv_sec + now.tv_nsec / 1e9 - static_cast<double>(bytes / FRAME_BYTES) / RATE;
         if (first < t0 - 1e-4) {
             t0 = first;
-            FILE *f = std::fopen((t0Path + ".new").c_str(), "w");
-            if (f) {
+            if (FILE *f = std::fopen((t0Path + ".new").c_str(), "w")) {
                 std::fprintf(f, "%.6f\n", t0);
                 std::fclose(f);
-                std::rename((t0Path + ".new").c_str(), t0Path.c_str());
+                std::rename((t0Path + ".new").c_str(), t0Path.c_str());  // never seen half written
             }
         }
     }

@@ -1,11 +1,7 @@
 # The sound tests' private sound server and a live capture of what it plays,
-# timed against the wall clock. Source it after lib.sh (it uses WORK, BUILD
-# and wait_for).
-#
-# The server's one output is a null sink that mixes in fixed blocks, without
-# going back over a block already mixed, so every sound starts at the next
-# block and its place in the capture is where the sink plays it. The capture
-# runs before the clock starts, so that no sound's start is missed.
+# timed against the wall clock (source it after lib.sh). The server's one
+# output is a null sink that mixes in fixed blocks, never going back over a
+# block mixed, so a sound's place in the capture is where the sink plays it.
 
 SOUND_EVENTS=$BUILD/tests/e2e/sound_events
 
@@ -24,7 +20,7 @@ start_sound_server() {
 sound_server_up() { pactl info >/dev/null 2>&1; }
 
 # start_capture: records the sink into $CAPTURE from now on; returns once the
-# first frames are in and their wall-clock time is known. Sets CAPTURE_PIDS.
+# first frames are in, so that no sound started later is missed.
 start_capture() {
     CAPTURE=$WORK/capture.raw
     rm -f "$CAPTURE" "$CAPTURE.t0" "$WORK/pulse/capture"
@@ -35,41 +31,32 @@ start_capture() {
         >"$WORK/pulse/capture" 2>"$WORK/parec.log" &
     CAPTURE_PIDS="$! $recorder"
     wait_for 10 test -s "$CAPTURE.t0" || return 1
-    # The sink mixes each block as the one before it begins to play: frames
-    # reach the capture one block (the latency the capture asked for) before
-    # they are played.
+    # Frames reach the capture a block (the latency it asks for) before they play.
     SINK_LATENCY=$(pactl list sinks | awk '/Name: clock$/ { s = 1 }
         s && /Latency:/ { printf "%.6f", $(NF - 1) / 1e6; exit }')
 }
 
-# The recorder ends when the capture it reads ends.
 stop_capture() {
-    local pids=${CAPTURE_PIDS:-}
-    [ -z "$pids" ] && return 0
-    kill ${pids%% *} 2>/dev/null || true
-    wait $pids 2>/dev/null || true
+    [ -z "${CAPTURE_PIDS:-}" ] || { kill $CAPTURE_PIDS; wait $CAPTURE_PIDS; } 2>/dev/null || true
     CAPTURE_PIDS=
 }
 stop_sound_server() {
     stop_capture
-    [ -z "${PULSE_PID:-}" ] && return 0
-    kill "$PULSE_PID" 2>/dev/null || true
-    wait "$PULSE_PID" 2>/dev/null || true
+    [ -z "${PULSE_PID:-}" ] || { kill $PULSE_PID; wait $PULSE_PID; } 2>/dev/null || true
     PULSE_PID=
 }
 
 # The wall-clock time at which the sink played the capture's first frame.
 capture_start() { awk -v l="$SINK_LATENCY" '{ printf "%.6f", $1 + l }' "$CAPTURE.t0"; }
 
-# captured_to TIME: whether the capture holds all that was played until TIME
-# (seconds since the epoch; 4 bytes a frame).
+# captured_to TIME: the capture holds what played until TIME (4 bytes a frame).
 captured_to() {
     awk -v t="$1" -v s="$(capture_start)" -v n="$(stat -c %s "$CAPTURE")" \
         'BEGIN { exit !(s + n / 4 / 44100 >= t) }'
 }
 
-# sounds FROM TO: the sounds whose playing started from FROM to TO (seconds
-# since the epoch), one a line: "start length peak", start since the epoch.
+# sounds FROM TO: the sounds that started from FROM to TO (seconds since the
+# epoch), as sound_events prints them with wall-clock starts.
 sounds() {
     "$SOUND_EVENTS" "$CAPTURE" "$(capture_start)" | awk -v a="$1" -v b="$2" '$1 >= a && $1 < b'
 }
@@ -81,18 +68,15 @@ level_at() {
         awk '{ v = ($1 + $2) / 2; s += v * v; n++ } END { printf "%d\n", n ? sqrt(s / n) : 0 }'
 }
 
-# onset_ms: for each line of `sounds` on stdin, its start in milliseconds
-# after the nearest second (negative before it).
+# onset_ms: each sound's start (stdin) in ms after the nearest second.
 onset_ms() { awk '{ f = $1 - int($1); printf "%.0f\n", (f >= 0.5 ? f - 1 : f) * 1000 }'; }
 
 # pin_clock "YYYY-mm-dd HH:MM:SS": sets CLOCK_OFFSET, the faketime setting
-# that makes a program's clock read that UTC time now; a whole number of
-# seconds off the real clock, so that its seconds turn with the wall clock's.
+# that makes a clock read that UTC time now, whole seconds off the real one.
 pin_clock() {
     local s=$(($(date -u -d "$1 UTC" +%s) - $(date +%s)))
     CLOCK_OFFSET=$([ $s -ge 0 ] && echo "+$s" || echo "$s")
 }
 
-# wall_second "YYYY-mm-dd HH:MM:SS": the real second (since the epoch) at
-# which the pinned clock reads that time.
+# wall_second "YYYY-mm-dd HH:MM:SS": the real second the pinned clock reads so.
 wall_second() { echo $(($(date -u -d "$1 UTC" +%s) - CLOCK_OFFSET)); }
