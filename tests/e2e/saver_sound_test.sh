@@ -67,8 +67,13 @@ chime_count() { awk '$2 > 1 && $1 >= ringing { n++ } $2 > 1 && $1 + $2 > ringing
 client_connected() { pactl list clients short | grep -q veltrane; }
 TICK_PEAK=$(od -An -v -td2 -j44 "$APP/morviksoft/veltrane/tick.wav" |
     awk '{ for (i = 1; i <= NF; i++) if ($i > m || -$i > m) m = $i < 0 ? -$i : $i } END { print m }')
-# loudest_at_most RATIO: no sound's largest sample over RATIO times the tick file's.
-loudest_at_most() { awk -v r="$1" -v p="$TICK_PEAK" '$4 > r * p { bad = 1 } END { exit bad }' "$WORK/sounds"; }
+# Missed ticks sent at once sound as one louder tick, or land a few hundred
+# ms apart, off the seconds: one stale tick is all a stall may leave.
+no_heap() {
+    [ "$(onset_ms <"$WORK/sounds" | awk '$1 < 0 || $1 > 250' | wc -l)" -le 1 ] &&
+        while read -r t _; do level_at "$t"; done <"$WORK/sounds" | sort -n |
+        awk '{ v[NR] = $1 } END { exit !(NR > 2 && v[NR] < 1.3 * v[int((NR + 1) / 2)]) }'
+}
 
 start_pinned "2026-12-06 10:14:57" "secondSound = 1" "fifteenhourSound = 1"
 check "the saver is a client of the sound server" client_connected
@@ -100,7 +105,7 @@ wait_for 5 past $stalled_until
 kill -CONT "$PULSE_PID"
 sounds_until 12:00:07
 check "after a stall, ticks again, and no heap of missed ones at once" \
-    eval 'sound_starts_at 12:00:06 && loudest_at_most 1.1'
+    eval 'sound_starts_at 12:00:06 && no_heap'
 
 start_pinned "2026-12-06 12:00:00"
 check "no sound switched on: no connection" eval '! client_connected'
