@@ -50,8 +50,8 @@ sleep 6  # the idle sinks suspended
 
 # CPU time in ns and context switches (wake-ups and preemptions) of all the
 # threads of a process.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ s += $1 } END { printf "%d", s }'; }
-switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ { s += $2 } END { print s }'; }
+cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ s += $1 } END { printf "%.0f", s }'; }
+switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ { s += $2 } END { printf "%.0f", s }'; }
 
 # measure LABEL PROBE-ARGS...: a table row each for the probe and the server.
 measure() {

@@ -1,6 +1,5 @@
-# The tick and the chimes as the session's sound server plays them: a
-# private server whose output is captured, live and timed against the wall
-# clock, from before the saver starts.
+# The tick and the chimes as a private sound server plays them, its output
+# captured live and timed against the wall clock from before the saver starts.
 . "$(dirname "$0")/saver_lib.sh"
 . "$(dirname "$0")/sound_lib.sh"
 
@@ -61,9 +60,8 @@ sound_starts_at() {
 within_50ms() {
     onset_ms <"$WORK/sounds" | awk '$1 < 0 || $1 > 250 { bad = 1 } $1 <= 50 { n++ } END { exit bad || 2 * n < NR }'
 }
-# A chime rings on for seconds; a tick over it seems to ring as long.
-chime_count() { awk '$2 > 1 && $1 >= ringing { n++ } $2 > 1 && $1 + $2 > ringing { ringing = $1 + $2 }
-                     END { print n + 0 }' "$WORK/sounds"; }
+chime_count() {  # long sounds, less the ticks over a ringing chime, which seem to ring as long
+    awk '$2 > 1 && $1 >= r { n++ } $2 > 1 && $1 + $2 > r { r = $1 + $2 } END { print n + 0 }' "$WORK/sounds"; }
 client_connected() { pactl list clients short | grep -q veltrane; }
 TICK_PEAK=$(od -An -v -td2 -j44 "$APP/morviksoft/veltrane/tick.wav" |
     awk '{ for (i = 1; i <= NF; i++) if ($i > m || -$i > m) m = $i < 0 ? -$i : $i } END { print m }')

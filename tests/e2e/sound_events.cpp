@@ -1,7 +1,7 @@
 // Sounds in raw 16-bit little-endian stereo at 44100 Hz.
 //   sound_events --record CAPTURE.raw < live-capture: copies the capture as it
-// comes; CAPTURE.raw.t0 (there once frames came) holds the wall-clock time of
-// its first frame, the earliest each read's time less the frames before it allow.
+// comes; CAPTURE.raw.t0 (there a quarter second on) holds its first frame's
+// wall-clock time: the median of each read's time less the frames before it.
 //   sound_events CAPTURE.raw [T0]: a line per sound, "start length peak max":
 // start in seconds from T0; length while the 5 ms RMS stays over a tenth of
 // its peak; max the largest sample of its start. Starts are found on the first
@@ -28,7 +28,7 @@ int record(const char *path)
     if (!out)
         return 1;
     const std::string t0Path = std::string(path) + ".t0";
-    double t0 = 1e18;
+    std::vector<double> firsts;
     long long bytes = 0;
     static char buffer[65536];
     for (ssize_t n; (n = read(0, buffer, sizeof buffer)) > 0;) {
@@ -37,11 +37,11 @@ int record(const char *path)
         std::fwrite(buffer, 1, n, out);
         std::fflush(out);
         bytes += n;
-        const double first = now.tv_sec + now.tv_nsec / 1e9 - static_cast<double>(bytes / FRAME_BYTES) / RATE;
-        if (first < t0 - 1e-4) {
-            t0 = first;
+        firsts.push_back(now.tv_sec + now.tv_nsec / 1e9 - static_cast<double>(bytes / FRAME_BYTES) / RATE);
+        if (firsts.size() % 25 == 0) {
+            std::nth_element(firsts.begin(), firsts.begin() + firsts.size() / 2, firsts.end());
             if (FILE *f = std::fopen((t0Path + ".new").c_str(), "w")) {
-                std::fprintf(f, "%.6f\n", t0);
+                std::fprintf(f, "%.6f\n", firsts[firsts.size() / 2]);
                 std::fclose(f);
                 std::rename((t0Path + ".new").c_str(), t0Path.c_str());  // never seen half written
             }
