@@ -35,8 +35,9 @@ namespace {
 // that does not answer makes the first second's input wait this long.
 const long long OPEN_TIMEOUT_US = 1000000;
 
-// Enough rounds of the main loop to send a second's requests (the library
-// writes a request a round) and read what came; each round waits for nothing.
+// A bound on the rounds of the main loop that send what is queued and read
+// what has come; each waits for nothing, and they end at the first round
+// with nothing to do (one or two in practice).
 const int EXCHANGE_ROUNDS = 16;
 
 // A sound at full volume and centred plays at half its level on each side,
