@@ -88,7 +88,7 @@ int main(int argc, char **argv)
                 one_redraw_ms(d, style, settings, screenCopy, 36000 + i);
             std::printf("RSS before 10000 redraws %ld kB, after %ld kB\n", before, rss_kb());
         }
-        free_clock(d);
+        free_clock_pictures(d);
         destroy_bitmap(screenCopy);
     }
     return 0;

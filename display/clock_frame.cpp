@@ -130,17 +130,6 @@ void free_clock_pictures(ClockDisplay &d)
     }
 }
 
-void free_clock(ClockDisplay &d)
-{
-    free_clock_pictures(d);
-    for (SAMPLE **s : {&d.tickSample, &d.hourSample, &d.fifteenhourSample, &d.halfhourSample,
-                       &d.fortyfivehourSample}) {
-        if (*s)
-            destroy_sample(*s);
-        *s = nullptr;
-    }
-}
-
 void draw_hand(BITMAP *dest, BITMAP *hand, int x, int y, int pivotX, int pivotY,
                int value, int units, int subValue, int subUnits)
 {

@@ -64,9 +64,9 @@ bool load_clock(ClockDisplay &d, const ClockStyle &style, const AssetPaths &path
 // The face picture's size, 0 x 0 when there is none.
 ScreenSize face_size(const ClockDisplay &d);
 
-// Frees every picture of `d` and the frame; free_clock the sounds too.
+// Frees every picture of `d` and the frame. The sounds are the sound
+// output's to free (close_clock_sound).
 void free_clock_pictures(ClockDisplay &d);
-void free_clock(ClockDisplay &d);
 
 // Composes one whole frame (background with face, brand mark, hands) for the
 // time `t` into `frame`, which has the size of d's frame.

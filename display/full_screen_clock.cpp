@@ -45,8 +45,6 @@ int update_clock(const std::vector<ClockView *> &views)
         d.lastDrawnTime = *fresh;
         Rect changed[MAX_CHANGED_RECTS];
         const int count = redraw_frame(d, *activeStyle, saver_settings, d.lastDrawnTime, changed);
-        for (ClockView *view : views)
-            view->show(d.frame, changed, count);
 
         const PassSounds sounds = sounds_for_pass(d.lastDrawnTime, saver_settings, d.soundAvailable == 1);
         if (sounds.tick) {
@@ -60,6 +58,10 @@ int update_clock(const std::vector<ClockView *> &views)
             if (sounds.chime[i])
                 play_clock_sound(chimes[i]);
         flush_clock_sound();
+        // The sounds leave before the frame goes to the display, so that the
+        // sound server's start overlaps the drawing.
+        for (ClockView *view : views)
+            view->show(d.frame, changed, count);
 #ifdef VELTRANE_TRACE
         trace_redraw(d.lastDrawnTime, sounds);
 #endif

@@ -7,10 +7,11 @@ set -euo pipefail
 
 packages_of() {
   case $1 in
-    build)   # the clock: the program and its artwork; its Wayland surfaces and the idle host's watch
+    build)   # the clock: the program and its artwork; its Wayland surfaces, its sounds and the idle
+             # host's watch
       echo build-essential cmake pkg-config liballegro4-dev libcairo2-dev libx11-dev libxext-dev libxrandr-dev \
-           libxinerama-dev fonts-dejavu-core libwayland-dev wayland-protocols plasma-wayland-protocols \
-           libxkbcommon-dev libglib2.0-dev ;;
+           libxinerama-dev libpulse-dev fonts-dejavu-core libwayland-dev wayland-protocols \
+           plasma-wayland-protocols libxkbcommon-dev libglib2.0-dev ;;
     dialog)  # the settings dialog's module
       echo libgtk-3-dev ;;
     show)    # scripts/run.sh without a display: a virtual one and a screenshot of it
@@ -20,7 +21,7 @@ packages_of() {
              # headless Wayland compositors (sway: the layer shell, weston: xdg-shell), their input
              # and screenshots
       echo libgtest-dev xvfb xdotool x11-apps x11-utils imagemagick faketime \
-           sox pulseaudio alsa-utils libasound2-plugins clang libclang-rt-14-dev \
+           pulseaudio pulseaudio-utils clang libclang-rt-14-dev \
            xscreensaver xsecurelock xdg-utils sway weston grim wtype ;;
     windows) # the cross build (and its icon, made with ImageMagick) and Allegro's source package;
              # the installer; Wine for its tests, and Xephyr for their two monitors

@@ -32,7 +32,7 @@ BITMAP *compose_style(const std::string &dir, int index)
     redraw_frame(d, style, settings, t, changed);
     BITMAP *frame = d.frame;
     d.frame = nullptr;
-    free_clock(d);
+    free_clock_pictures(d);
     return frame;
 }
 

@@ -62,7 +62,7 @@ protected:
     }
     void TearDown() override
     {
-        free_clock(d);
+        free_clock_pictures(d);
         std::filesystem::remove_all(dir);
         set_color_depth(32);
     }
@@ -73,7 +73,7 @@ protected:
     }
     void load(int w = W, int h = H)
     {
-        free_clock(d);
+        free_clock_pictures(d);
         AssetPaths paths;
         build_asset_paths(paths, (dir.string() + "/").c_str(), style);
         ASSERT_TRUE(load_clock(d, style, paths, w, h));
