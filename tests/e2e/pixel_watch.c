@@ -7,7 +7,10 @@
  *       or the distinct colours of the rectangle, one a line
  *   pixel_watch changes X Y WIDTH HEIGHT SECONDS
  *       watches that rectangle of the root window for SECONDS and prints,
- *       for each change, how many ms into its second (wall clock) it was seen */
+ *       for each change, how many ms into its second (wall clock) it was seen
+ *   pixel_watch grabs
+ *       tries to grab the keyboard and the pointer, prints the two results
+ *       (0 taken, 1 another client holds it) */
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -26,6 +29,12 @@ static double wall_ms(void)
 int main(int argc, char **argv)
 {
     Display *display = XOpenDisplay(NULL);
+    if (display && argc == 2 && strcmp(argv[1], "grabs") == 0) {
+        const Window root = DefaultRootWindow(display);
+        printf("%d %d\n", XGrabKeyboard(display, root, False, GrabModeAsync, GrabModeAsync, CurrentTime),
+               XGrabPointer(display, root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime));
+        return 0;
+    }
     if (!display || argc < 4)
         return fprintf(stderr, "usage: see the source\n"), 2;
     if (strcmp(argv[1], "get") == 0) {

@@ -45,6 +45,7 @@ check "both monitors redrawn" wait_for 10 eval 'live_is 1863 1067 $MARK_RGB && l
 clock_at 960 540 1 left
 clock_at 2880 540 1 right
 check "the seam shows only the background" only_background 1900 0 40 1000
+check "it holds the keyboard and the pointer" test "$("$WATCH" grabs)" = "1 1"
 # Smooth hands: across the oblique minute hand some pixels lie between its
 # colour and the face's; nowhere does the mask colour show.
 across_minute_hand() {
