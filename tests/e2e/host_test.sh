@@ -79,11 +79,24 @@ check "xsecurelock: no saver left after it ends" wait_for 10 no_saver_left
 # shows the whole clock scaled down (a 401 x 361 face in 320 x 240 by
 # 240/361, in 300 x 400 by 300/401), and its process ends at once when the
 # window goes away.
+windows() { xwininfo -root -children | grep -c '^ *0x'; }
+# Each holds its one connection to the X server and makes no window of its own.
+one_connection_each() {
+    local p n=0
+    for p in $(pgrep -f "^$APP/veltrane"); do
+        [ "$(find /proc/$p/fd -lname 'socket:*' | wc -l)" = 1 ] || return 1
+        n=$((n + 1))
+    done
+    [ $n = 2 ]
+}
+BEFORE=$(windows)
 start_host 40 40 320 240 "$WORK/saver" --window-id '{id}'
 FIRST="$HOST_PID $HOST_OUT"
 start_host 600 40 300 400 "$WORK/saver" -window-id '{id}'
 check "both small windows show the clock" eval \
     'shot_when "$WORK/small.png" 42 42 200,200,200 && shot_when "$WORK/small.png" 602 42 200,200,200'
+check "host mode: one connection each, no window but the hosts'" \
+    eval 'one_connection_each && test "$(windows)" = $((BEFORE + 2))'
 for p in "200 44 $FACE_RGB top" "200 276 $FACE_RGB bottom" "240 160 $HOUR_RGB hour" \
          "604 240 $FACE_RGB left" "896 240 $FACE_RGB right"; do
     set -- $p
