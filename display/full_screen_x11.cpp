@@ -26,12 +26,12 @@ class FullScreenX11 : public ClockStage {
 public:
     ~FullScreenX11() override
     {
-        views_.clear();
         if (display_) {
             XUngrabPointer(display_, CurrentTime);
             XUngrabKeyboard(display_, CurrentTime);
-            for (Window w : windows_)
-                XDestroyWindow(display_, w);
+            for (auto &v : views_)
+                XDestroyWindow(display_, v->window());
+            views_.clear();
             if (blank_)
                 XFreeCursor(display_, blank_);
             XCloseDisplay(display_);
@@ -66,7 +66,6 @@ public:
                                            &attributes);
             XStoreName(display_, w, "Veltrane Screen Saver");
             XMapRaised(display_, w);
-            windows_.push_back(w);
             views_.push_back(std::make_unique<WindowView>(display_, w, ScreenSize{m.w, m.h}));
         }
         XSync(display_, False);
@@ -78,7 +77,7 @@ public:
         Window root, child;
         int winX, winY;
         unsigned mask;
-        XQueryPointer(display_, windows_[0], &root, &child, &start_.x, &start_.y, &winX, &winY, &mask);
+        XQueryPointer(display_, views_[0]->window(), &root, &child, &start_.x, &start_.y, &winX, &winY, &mask);
         clock_display.startMouseX = start_.x;
         clock_display.startMouseY = start_.y;
         pointer_ = start_;
@@ -159,7 +158,7 @@ private:
 
     bool grab()
     {
-        const Window w = windows_[0];
+        const Window w = views_[0]->window();
         for (int attempt = 0; attempt < GRAB_TRIES && !saver_stop_requested(); attempt++) {
             if (attempt > 0)
                 saver_rest(GRAB_PAUSE_MS);
@@ -184,7 +183,6 @@ private:
     }
 
     Display *display_ = nullptr;
-    std::vector<Window> windows_;
     std::vector<std::unique_ptr<WindowView>> views_;
     ScreenSize primary_{0, 0};
     int scale_ = 1;

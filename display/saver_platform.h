@@ -23,12 +23,13 @@ bool saver_stop_requested();
 void saver_rest(unsigned ms);
 
 // Waits up to `ms` milliseconds, or until `fd` (-1: none) has something to
-// read, or saver_wake is called or a signal comes, whichever is first.
+// read, or (Windows) saver_wake is called, or a signal comes, whichever is
+// first.
 // Returns true when `fd` has something to read.
 bool saver_wait_for(int fd, int ms);
 
-// Ends a saver_wait_for under way, or the next one. Safe to call from the
-// library's input callbacks.
+// Windows: ends a saver_wait_for under way, or the next one. Safe to call
+// from the library's input callbacks, which are how input arrives there.
 void saver_wake();
 
 // The brand mark in the current colour depth, or nullptr.

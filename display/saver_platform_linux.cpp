@@ -15,7 +15,7 @@
 
 namespace {
 
-// Wakes the frame loop's wait: a signal came, or saver_wake was called.
+// Wakes the frame loop's wait: a signal came.
 int wake_pipe[2] = {-1, -1};
 volatile sig_atomic_t stop_requested = 0;
 
@@ -112,11 +112,6 @@ bool saver_wait_for(int fd, int ms)
     if (fds[0].revents & POLLIN)
         drain();
     return count == 2 && fds[1].revents != 0;
-}
-
-void saver_wake()
-{
-    poke();
 }
 
 BITMAP *saver_load_brand_mark()
