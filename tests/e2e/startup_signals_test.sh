@@ -27,4 +27,14 @@ for run in $(seq 60); do
     esac
 done
 check "60 signals at random moments: $clean ended with 0, $early by the signal before start, $bad otherwise" test $bad = 0
+
+# Started with its standard streams closed, the clock takes /dev/null for
+# them, so that no file it opens later is taken for one.
+"$APP/veltrane" /s <&- >&- 2>&- &
+pid=$!
+wait_for 10 xdotool search --name "Veltrane Screen Saver" >/dev/null
+streams() { readlink /proc/$pid/fd/0 /proc/$pid/fd/1 /proc/$pid/fd/2 | sort -u; }
+check "closed standard streams are /dev/null ($(streams | tr '\n' ' '))" test "$(streams)" = /dev/null
+kill $pid
+wait_exit $pid 5 >/dev/null
 finish
