@@ -189,9 +189,12 @@ void open_clock_sound(ClockDisplay &d)
         d.soundAvailable = 0;
         return;
     }
-    // Each file is read once: the four chimes share one sample, as the server
-    // plays each request on its own whatever it was started from.
+    // Each file a setting asks for is read once: the four chimes share one
+    // sample, as the server plays each request on its own whatever it was
+    // started from.
     for (int i = 0; i < 5; i++) {
+        if (!sounds[i].wanted)
+            continue;
         for (int j = 0; j < i && !*sounds[i].sample; j++)
             if (std::strcmp(sounds[j].path, sounds[i].path) == 0)
                 *sounds[i].sample = *sounds[j].sample;
